@@ -1,0 +1,2 @@
+// The desktop program `tavoline`.
+int main() { return 0; }

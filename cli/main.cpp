@@ -1,0 +1,2 @@
+// The command-line tool `tav`.
+int main() { return 0; }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tav {
+
+using LineList = std::vector<std::string>;
+
+// Cuts a text into lines at CR LF, a lone CR or a lone LF. A NUL byte ends the
+// text; a line break at the very end adds no empty last line.
+LineList SplitLines(std::string_view text);
+
+// Every line followed by CR LF, the last one included.
+std::string JoinLines(const LineList& lines);
+
+// Reads a whole file and splits it into lines. Throws Error "Datei %s kann
+// nicht geöffnet werden. %s" when the file cannot be read.
+LineList LoadLines(const std::string& path);
+
+// Writes `text` unchanged to `path`, replacing the file. The file is replaced
+// as a whole or not at all. Throws Error "Datei "%s" kann nicht erstellt
+// werden. %s" on failure, leaving an existing file as it was.
+void SaveText(std::string_view text, const std::string& path);
+
+}  // namespace tav

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "core/ComponentTree.h"
+#include "settings/MachineSettings.h"
+
+namespace tav {
+
+// Writes the tree and the stored settings into the project file at `path`,
+// updating an existing file in place key by key. All or nothing: on failure
+// the file is unchanged and Error "In %s kann nicht geschrieben werden" is thrown.
+void save_project(const std::string& path, const ComponentTree& tree,
+                  const MachineSettings& settings);
+
+// Replaces the tree and the stored settings with the file's contents. All or
+// nothing: on any error tree and settings are unchanged and the Error is thrown.
+void load_project(const std::string& path, ComponentTree& tree, MachineSettings& settings);
+
+}  // namespace tav

@@ -1,0 +1,23 @@
+// Common main for every test program: fixes the locale and the decimal
+// separator so results never depend on the machine the tests run on.
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "core/DecimalSeparator.h"
+
+#ifdef TAV_TEST_WITH_QT
+#include <QApplication>
+#endif
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "C");
+  tav::SetDecimalSeparator('.');
+  ::testing::InitGoogleTest(&argc, argv);
+#ifdef TAV_TEST_WITH_QT
+  // GUI tests never need a real display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+#endif
+  return RUN_ALL_TESTS();
+}
