@@ -35,7 +35,7 @@ class TreeNode final {
   int imageIndex_ = 0;
   int selectedIndex_ = 0;
   int level_ = 0;
-  int row_ = 0;          // position among siblings (see ComponentTree::RowOf)
+  int row_ = 0;            // position among siblings (see ComponentTree::RowOf)
   int absoluteIndex_ = 0;  // valid while the tree's pre-order cache is
   TreeNode* parent_ = nullptr;
   std::vector<TreeNode*> children_;

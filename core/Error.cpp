@@ -7,8 +7,8 @@ std::string FormatMessage(std::string_view pattern, std::initializer_list<std::s
   out.reserve(pattern.size() + 32);
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd') &&
-        next != args.end()) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() &&
+        (pattern[i + 1] == 's' || pattern[i + 1] == 'd') && next != args.end()) {
       out.append(*next++);
       ++i;
     } else {
@@ -19,7 +19,8 @@ std::string FormatMessage(std::string_view pattern, std::initializer_list<std::s
 }
 
 std::string WithFinalFullStop(std::string message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+  if (!message.empty() &&
+      static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
     message.push_back('.');
   return message;
 }

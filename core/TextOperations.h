@@ -14,8 +14,8 @@ std::vector<std::string> SplitFields(std::string_view line, char separator);
 // Replaces the first (or every, with `all`) occurrence of `pattern`, scanning
 // left to right without overlaps; replaced text is never searched again. With
 // `ignoreCase` ASCII letters match in any case. An empty pattern matches nothing.
-std::string ReplaceText(std::string_view text, std::string_view pattern, std::string_view replacement,
-                        bool all, bool ignoreCase);
+std::string ReplaceText(std::string_view text, std::string_view pattern,
+                        std::string_view replacement, bool all, bool ignoreCase);
 
 // Position of the first entry equal to `text` byte for byte, or -1.
 int IndexOfExact(std::string_view text, std::span<const std::string_view> list);

@@ -32,7 +32,7 @@ struct MachineSettings {
   std::string GCode_Delay = "0.5";
   // Alignment pockets Edit1..Edit10; shown only, neither stored nor used.
   std::array<std::string, 10> Koordinaten{"0.00", "0.00", "0.00", "0.00", "0.00",
-                                           "0.00", "0.00", "0.00", "0.00", "0.00"};
+                                          "0.00", "0.00", "0.00", "0.00", "0.00"};
 
   // Feeder `number` (1 to 4); nullptr for any other number.
   FeederSettings* Feeder(int number) noexcept;
