@@ -16,5 +16,8 @@ inline constexpr const char* kListIndex =
     "berschreitet das Maximum (%d)";
 inline constexpr const char* kInvalidLevel = "Ung\xFCltige Ebene (%d) f\xFCr Eintrag \"%s\"";
 inline constexpr const char* kCannotWrite = "In %s kann nicht geschrieben werden";
+// The generator refuses a feeder or direction it cannot resolve instead of guessing one.
+inline constexpr const char* kUnknownFeeder = "Bauteil \"%s\": unbekannte Feeder-Angabe \"%s\"";
+inline constexpr const char* kUnknownDirection = "Feeder %d: unbekannte Richtung \"%s\"";
 
 }  // namespace tav::msg
