@@ -1,11 +1,216 @@
-// Placeholder until the real implementation lands.
 #include "core/FileAccess.h"
 
-#include "core/Error.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <random>
+
+#include "core/SystemErrorText.h"
 
 namespace tav {
+namespace {
 
-std::string ReadFileBytes(const std::string&) { throw Error("not implemented"); }
-void WriteFileAtomically(const std::string&, std::string_view) { throw Error("not implemented"); }
+namespace fs = std::filesystem;
+
+std::int64_t gFailAfterBytes = -1;
+int gFailErrorCode = 0;
+
+[[noreturn]] void Fail(int errorCode) { throw FileAccessError(SystemErrorText(errorCode)); }
+
+// Closes a descriptor once, at the latest when the owner goes out of scope.
+class Descriptor final {
+ public:
+  explicit Descriptor(int fd) noexcept : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const noexcept { return fd_; }
+  // Closes now and reports the error code of close(), 0 on success.
+  int close() noexcept {
+    const int fd = fd_;
+    fd_ = -1;
+    // On Linux the descriptor is released even when close() reports EINTR.
+    if (::close(fd) != 0 && errno != EINTR) return errno;
+    return 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes all of `bytes`, resuming after short writes and interruptions.
+// Gives 0 or the error code.
+int WriteAll(int fd, std::string_view bytes, bool withTestFailure) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    std::size_t chunk = std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30);
+    if (withTestFailure && gFailAfterBytes >= 0) {
+      const auto allowed = static_cast<std::size_t>(gFailAfterBytes);
+      if (done >= allowed) return gFailErrorCode;
+      chunk = std::min(chunk, allowed - done);
+    }
+    const ssize_t written = ::write(fd, bytes.data() + done, chunk);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    done += static_cast<std::size_t>(written);
+  }
+  if (withTestFailure && gFailAfterBytes >= 0 &&
+      bytes.size() >= static_cast<std::size_t>(gFailAfterBytes)) {
+    return gFailErrorCode;
+  }
+  return 0;
+}
+
+int SyncFile(int fd) {
+  while (::fsync(fd) != 0) {
+    if (errno == EINTR) continue;
+    // File systems that cannot sync (some special ones) report EINVAL.
+    if (errno == EINVAL) return 0;
+    return errno;
+  }
+  return 0;
+}
+
+// Follows symbolic links (a chain of them) to the path that is to be replaced.
+// `status` receives that path's lstat(), `exists` whether it exists.
+fs::path ResolveTarget(const fs::path& path, struct stat& status, bool& exists) {
+  fs::path current = path;
+  for (int hops = 0;; ++hops) {
+    if (::lstat(current.c_str(), &status) != 0) {
+      if (errno == ENOENT) {
+        exists = false;
+        return current;
+      }
+      Fail(errno);
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      exists = true;
+      return current;
+    }
+    if (hops >= 40) Fail(ELOOP);
+    std::string target(std::max<std::size_t>(static_cast<std::size_t>(status.st_size), 64) + 1,
+                       '\0');
+    for (;;) {
+      const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+      if (length < 0) Fail(errno);
+      if (static_cast<std::size_t>(length) < target.size()) {
+        target.resize(static_cast<std::size_t>(length));
+        break;
+      }
+      target.resize(target.size() * 2);
+    }
+    // A relative link target is relative to the folder holding the link.
+    const fs::path next(target);
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+}
+
+std::string TemporaryName(const std::string& fileName) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  // A shortened name keeps the temporary name within the file system's limit.
+  std::string name = "." + fileName.substr(0, 64) + ".tmp-";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+  for (int i = 0; i < 6; ++i) name.push_back(kChars[pick(generator)]);
+  return name;
+}
+
+void WriteInPlace(const fs::path& target, std::string_view bytes) {
+  Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+  if (file.get() < 0) Fail(errno);
+  if (const int error = WriteAll(file.get(), bytes, false)) Fail(error);
+  if (const int error = file.close()) Fail(error);
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (file.get() < 0) Fail(errno);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) Fail(errno);
+  if (S_ISDIR(status.st_mode)) Fail(EISDIR);
+
+  std::string bytes;
+  if (S_ISREG(status.st_mode) && status.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      Fail(errno);
+    }
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  if (path.empty()) Fail(ENOENT);
+  struct stat status {};
+  bool exists = false;
+  const fs::path target = ResolveTarget(fs::path(path), status, exists);
+  if (exists && S_ISDIR(status.st_mode)) Fail(EISDIR);
+  if (exists && !S_ISREG(status.st_mode)) {
+    WriteInPlace(target, bytes);
+    return;
+  }
+  const std::string fileName = target.filename().string();
+  if (fileName.empty()) Fail(EISDIR);  // "folder/" names a folder, never a file
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+
+  // Permissions 0666 less the umask, as for any new file; an existing target's
+  // bits are copied below.
+  fs::path temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temporary = folder / TemporaryName(fileName);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
+      if (errno == ENOENT)
+        throw FileAccessError("Das System kann den angegebenen Pfad nicht finden");
+      Fail(errno);
+    }
+  }
+  Descriptor file(fd);
+
+  int error = 0;
+  if (exists) {
+    // Best effort: only a privileged process may give the file to its old owner.
+    if (status.st_uid != ::geteuid() || status.st_gid != ::getegid()) {
+      [[maybe_unused]] const int ignored = ::fchown(file.get(), status.st_uid, status.st_gid);
+    }
+    if (::fchmod(file.get(), status.st_mode & 07777) != 0) error = errno;
+  }
+  if (error == 0) error = WriteAll(file.get(), bytes, true);
+  if (error == 0) error = SyncFile(file.get());
+  if (error == 0) error = file.close();
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    Fail(error);
+  }
+
+  // Make the rename itself durable; the new content is already in place.
+  Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.get() >= 0) SyncFile(directory.get());
+}
+
+void SetWriteFailureForTesting(std::int64_t afterBytes, int errorCode) {
+  gFailAfterBytes = afterBytes;
+  gFailErrorCode = errorCode;
+}
 
 }  // namespace tav

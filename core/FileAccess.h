@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tav {
 
 // Failure of a low-level file operation; callers turn it into the message the
-// user sees. `reason()` is the system's description of the cause.
+// user sees. `reason()` is the system's description of the cause (German,
+// Windows-1252, see SystemErrorText).
 class FileAccessError {
  public:
   explicit FileAccessError(std::string reason) : reason_(std::move(reason)) {}
@@ -16,14 +18,24 @@ class FileAccessError {
   std::string reason_;
 };
 
-// Reads all bytes of a file. Throws FileAccessError.
+// Reads all bytes of a file, in binary. A folder cannot be read. Throws
+// FileAccessError.
 std::string ReadFileBytes(const std::string& path);
 
 // Replaces the file at `path` with `bytes` as a whole: writes a temporary file
 // in the same folder, flushes it to disk and renames it over the target. An
-// existing target keeps its permission bits; a symbolic link is followed and
-// the file it points to is replaced. On failure the target is unchanged and no
-// temporary file is left. Throws FileAccessError.
+// existing target keeps its permission bits; a symbolic link is followed (also
+// a chain of them) and the file it points to is replaced. A path without a
+// folder part names a file in the current folder. On failure the target is
+// unchanged and no temporary file is left. A target that is a folder, or a
+// missing folder, is a failure. A target that exists but is neither a regular
+// file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is
+// written directly. Throws FileAccessError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Test hook: lets every later WriteFileAtomically fail with `errorCode` once
+// `afterBytes` bytes of the temporary file are written, as a full disk would.
+// A negative `afterBytes` switches the failure off.
+void SetWriteFailureForTesting(std::int64_t afterBytes, int errorCode);
 
 }  // namespace tav

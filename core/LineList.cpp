@@ -1,13 +1,56 @@
-// Placeholder until the real implementation lands.
 #include "core/LineList.h"
 
 #include "core/Error.h"
+#include "core/FileAccess.h"
+#include "core/Messages.h"
+#include "core/SystemErrorText.h"
 
 namespace tav {
 
-LineList SplitLines(std::string_view) { throw Error("not implemented"); }
-std::string JoinLines(const LineList&) { throw Error("not implemented"); }
-LineList LoadLines(const std::string&) { throw Error("not implemented"); }
-void SaveText(std::string_view, const std::string&) { throw Error("not implemented"); }
+LineList SplitLines(std::string_view text) {
+  // A NUL byte ends the text: nothing after it is read.
+  text = text.substr(0, text.find('\0'));
+  LineList lines;
+  std::size_t position = 0;
+  while (position < text.size()) {
+    std::size_t end = position;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    lines.emplace_back(text.substr(position, end - position));
+    position = end;
+    if (position < text.size() && text[position] == '\r') ++position;
+    if (position < text.size() && text[position] == '\n') ++position;
+  }
+  return lines;
+}
+
+std::string JoinLines(const LineList& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : lines) {
+    text.append(line);
+    text.append("\r\n");
+  }
+  return text;
+}
+
+LineList LoadLines(const std::string& path) {
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const FileAccessError& error) {
+    throw Error(FormatMessage(msg::kCannotOpen, {FullPathForMessage(path), error.reason()}));
+  }
+  return SplitLines(bytes);
+}
+
+void SaveText(std::string_view text, const std::string& path) {
+  try {
+    WriteFileAtomically(path, text);
+  } catch (const FileAccessError& error) {
+    throw Error(FormatMessage(msg::kCannotCreate, {FullPathForMessage(path), error.reason()}));
+  }
+}
 
 }  // namespace tav
