@@ -22,7 +22,14 @@ class GCodeGenerator final {
   static std::string Generate(const ComponentTree& tree, const MachineSettings& settings);
 };
 
-// Writes the editor's text to a .nc file byte for byte (SaveText).
+// Writes the editor's text to exactly `path`, byte for byte, replacing the file
+// as a whole (SaveText). Throws Error "Datei "%s" kann nicht erstellt werden. %s"
+// and leaves an existing file unchanged when it cannot be written.
 void ExportGCode(std::string_view text, const std::string& path);
+
+// The file the export dialog's choice names: ".nc" is appended when the file
+// name part of `chosen` has no extension ("job" -> "job.nc"; "job.txt" and
+// "job." stay as they are).
+std::string GCodeFileName(std::string_view chosen);
 
 }  // namespace tav

@@ -1,5 +1,7 @@
 #include "settings/MachineSettings.h"
 
+#include <cstddef>
+
 #include "core/TextOperations.h"
 
 namespace tav {

@@ -1,0 +1,11 @@
+#include "core/LineList.h"
+#include "core/PathRules.h"
+#include "gcode/GCodeGenerator.h"
+
+namespace tav {
+
+void ExportGCode(std::string_view text, const std::string& path) { SaveText(text, path); }
+
+std::string GCodeFileName(std::string_view chosen) { return WithDefaultExtension(chosen, ".nc"); }
+
+}  // namespace tav
