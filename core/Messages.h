@@ -19,5 +19,12 @@ inline constexpr const char* kCannotWrite = "In %s kann nicht geschrieben werden
 // The generator refuses a feeder or direction it cannot resolve instead of guessing one.
 inline constexpr const char* kUnknownFeeder = "Bauteil \"%s\": unbekannte Feeder-Angabe \"%s\"";
 inline constexpr const char* kUnknownDirection = "Feeder %d: unbekannte Richtung \"%s\"";
+// A component's nodes do not have the 13-node layout the readers rely on.
+inline constexpr const char* kNotAComponentBlock =
+    "Der Eintrag \"%s\" hat nicht den Aufbau eines Bauteils";
+// The import refuses a file it cannot read completely instead of importing part of it.
+inline constexpr const char* kNoComponentRows =
+    "Die Datei %s enth\xE4lt keine Bauteilzeilen (weniger als vier Zeilen)";
+inline constexpr const char* kTooFewFields = "Zeile %d hat %d Felder, erwartet werden mindestens 11";
 
 }  // namespace tav::msg
