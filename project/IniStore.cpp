@@ -1,0 +1,70 @@
+#include "project/IniStore.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/Error.h"
+#include "core/FileAccess.h"
+#include "core/Messages.h"
+
+namespace tav {
+
+IniStore::IniStore(std::string path) : path_(std::move(path)) {}
+
+void IniStore::ThrowCannotWrite() const { throw Error(FormatMessage(msg::kCannotWrite, {path_})); }
+
+IniDocument& IniStore::Document(Use use) {
+  if (document_) return *document_;
+  std::error_code ignored;
+  const auto status = std::filesystem::status(path_, ignored);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    document_.emplace();
+    return *document_;
+  }
+  try {
+    document_.emplace(ReadFileBytes(path_));
+  } catch (const FileAccessError& error) {
+    if (use == Use::kWrite) ThrowCannotWrite();
+    throw Error(FormatMessage(msg::kCannotOpen, {path_, error.reason()}));
+  }
+  return *document_;
+}
+
+std::string IniStore::ReadString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue) {
+  return Document(Use::kRead).ReadString(section, key, defaultValue);
+}
+
+std::vector<std::string> IniStore::ReadSection(std::string_view section) {
+  return Document(Use::kRead).ReadSection(section);
+}
+
+std::vector<std::string_view> IniStore::ReadSectionValues(std::string_view section) {
+  return Document(Use::kRead).ReadSectionValues(section);
+}
+
+void IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  try {
+    Document(Use::kWrite).WriteString(section, key, value);
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();
+  }
+  changed_ = true;
+}
+
+void IniStore::EraseSection(std::string_view section) {
+  if (Document(Use::kWrite).EraseSection(section)) changed_ = true;
+}
+
+void IniStore::Close() {
+  if (!changed_) return;
+  try {
+    WriteFileAtomically(path_, document_->Serialize());
+  } catch (const FileAccessError&) {
+    ThrowCannotWrite();
+  }
+  changed_ = false;
+}
+
+}  // namespace tav

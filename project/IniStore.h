@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/IniDocument.h"
+
+namespace tav {
+
+// The INI store through which a project file is read and written, opened on
+// one path for one save or load.
+//
+// Opening touches no file. The file is read on first use; a file that does
+// not exist reads as empty. Changes are kept in memory and reach the file only
+// at Close(), as a whole (temporary file, then rename), so a failed save
+// leaves the file as it was. Destroying the store without Close() discards
+// the changes.
+//
+// Errors: reading a file that exists but cannot be read throws Error "Datei %s
+// kann nicht geöffnet werden. %s" from the read operations and Error "In %s kann
+// nicht geschrieben werden" from WriteString and EraseSection; a failed Close(),
+// or a name or value that cannot stand in an INI line, throws the latter too.
+class IniStore final {
+ public:
+  explicit IniStore(std::string path);
+
+  // The key's value; `defaultValue` when the key, its section or the file is missing.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue);
+  // The section's key names in file order; empty when the section is missing.
+  std::vector<std::string> ReadSection(std::string_view section);
+  // The values of ReadSection's keys in the same order; valid until the next change.
+  std::vector<std::string_view> ReadSectionValues(std::string_view section);
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // A missing section, or a missing file, is no failure and changes nothing.
+  void EraseSection(std::string_view section);
+
+  // Writes the changes, if any, into the file.
+  void Close();
+
+  const std::string& Path() const noexcept { return path_; }
+
+ private:
+  enum class Use { kRead, kWrite };
+  IniDocument& Document(Use use);
+  [[noreturn]] void ThrowCannotWrite() const;
+
+  std::string path_;
+  std::optional<IniDocument> document_;
+  bool changed_ = false;
+};
+
+}  // namespace tav

@@ -1,0 +1,41 @@
+#include "project/StoredSettings.h"
+
+namespace tav {
+
+namespace {
+
+std::array<StoredSetting, 26> MakeStoredSettings() {
+  // A feeder's fields in key order; "W" holds the direction, not the angle.
+  constexpr std::array<std::string FeederSettings::*, 5> kFeederFields{
+      &FeederSettings::X, &FeederSettings::Y, &FeederSettings::Z, &FeederSettings::Versatz,
+      &FeederSettings::Richtung};
+  static constexpr std::array<std::array<const char*, 5>, 4> kFeederKeys{{
+      {"F1X", "F1Y", "F1Z", "F1V", "F1W"},
+      {"F2X", "F2Y", "F2Z", "F2V", "F2W"},
+      {"F3X", "F3Y", "F3Z", "F3V", "F3W"},
+      {"F4X", "F4Y", "F4Z", "F4V", "F4W"},
+  }};
+  std::array<StoredSetting, 26> all{};
+  std::size_t next = 0;
+  for (int feeder = 0; feeder < 4; ++feeder) {
+    for (std::size_t f = 0; f < kFeederFields.size(); ++f) {
+      all[next++] = {"Feeder", kFeederKeys[feeder][f], nullptr, feeder, kFeederFields[f]};
+    }
+  }
+  all[next++] = {"Geschwindigkeiten", "SpeedHeben", &MachineSettings::SpeedHeben};
+  all[next++] = {"Geschwindigkeiten", "SpeedSetzen", &MachineSettings::SpeedSetzen};
+  all[next++] = {"Geschwindigkeiten", "SpeedFahren", &MachineSettings::SpeedFahren};
+  all[next++] = {"G-Code", "Ventil_On", &MachineSettings::GCode_Ventil};
+  all[next++] = {"G-Code", "Delay", &MachineSettings::GCode_Delay};
+  all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::BauteilMaxHeight};
+  return all;
+}
+
+}  // namespace
+
+const std::array<StoredSetting, 26>& StoredSettings() {
+  static const std::array<StoredSetting, 26> all = MakeStoredSettings();
+  return all;
+}
+
+}  // namespace tav
