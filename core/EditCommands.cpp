@@ -1,16 +1,50 @@
-// Placeholder until the real implementation lands.
 #include "core/EditCommands.h"
 
-#include "core/Error.h"
+#include <string>
+
+#include "core/ComponentBlock.h"
+#include "core/NumberConversion.h"
 
 namespace tav {
 
-void IncludeComponent(ComponentTree&, TreeNode*) { throw Error("not implemented"); }
-void ExcludeComponent(ComponentTree&, TreeNode*) { throw Error("not implemented"); }
-void AssignFeeder(ComponentTree&, TreeNode*, int) { throw Error("not implemented"); }
-void SortComponents(ComponentTree&, const ComponentTree::TextLess&) {
-  throw Error("not implemented");
+namespace {
+
+void SetComponentIcon(ComponentTree& tree, TreeNode* selected, int icon) {
+  if (selected == nullptr || selected->Level() != 0) return;
+  tree.SetImageIndex(selected, icon);
+  tree.SetSelectedIndex(selected, selected->ImageIndex());
 }
+
+}  // namespace
+
+void IncludeComponent(ComponentTree& tree, TreeNode* selected) {
+  SetComponentIcon(tree, selected, icon::kIncluded);
+}
+
+void ExcludeComponent(ComponentTree& tree, TreeNode* selected) {
+  SetComponentIcon(tree, selected, icon::kExcluded);
+}
+
+void AssignFeeder(ComponentTree& tree, TreeNode* selected, int feeder) {
+  if (selected == nullptr) return;
+  TreeNode* component = nullptr;
+  if (selected->Level() == 0)
+    component = selected;
+  else if (selected->Level() == 1)
+    component = selected->Parent();
+  else
+    return;  // a coordinate or size value changes nothing
+  // A component without a feeder node (a reshaped tree from a project file)
+  // gets the list error from Child() instead of a change somewhere else.
+  tree.SetText(component->Child(block::kFeederChild), "Feeder: " + IntegerToText(feeder));
+}
+
+void SortComponents(ComponentTree& tree, const ComponentTree::TextLess& less) {
+  tree.SortTopLevel(less);
+}
+
+// std::string compares through char_traits<char>::lt, which orders bytes as
+// unsigned char, so bytes above 127 sort after ASCII on every platform.
 bool ByteTextLess(const std::string& a, const std::string& b) { return a < b; }
 
 }  // namespace tav

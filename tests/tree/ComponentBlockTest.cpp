@@ -6,22 +6,12 @@
 #include <string>
 
 #include "core/Error.h"
+#include "tree/BlockBuilder.h"
 
 namespace tav {
 namespace {
 
-// Appends the nodes of one component; `attributes` and `withY` allow broken shapes.
-TreeNode* AddBlock(ComponentTree& tree, const std::string& designator, int attributes = 5,
-                   bool withY = true) {
-  TreeNode* top = tree.AddChild(nullptr, designator);
-  for (int i = 0; i < attributes; ++i) tree.AddChild(top, "attribute " + std::to_string(i));
-  TreeNode* position = tree.AddChild(top, "Position");
-  tree.AddChild(position, "1mm");
-  if (withY) tree.AddChild(position, "2mm");
-  TreeNode* size = tree.AddChild(top, "Gr\xF6sse");
-  for (int i = 0; i < 3; ++i) tree.AddChild(size, "0");
-  return top;
-}
+using test::AddBlock;
 
 std::string MessageOf(const ComponentTree& tree, int index) {
   try {
@@ -53,7 +43,7 @@ TEST(CheckComponentBlock, NamesTheEntryOfAWrongShape) {
   AddBlock(tree, "R1");
   AddBlock(tree, "R2");
   // Index 1 is an attribute node, not a component.
-  EXPECT_EQ(MessageOf(tree, 1), "Der Eintrag \"attribute 0\" hat nicht den Aufbau eines Bauteils");
+  EXPECT_EQ(MessageOf(tree, 1), "Der Eintrag \"Comment: 10k\" hat nicht den Aufbau eines Bauteils");
 
   ComponentTree missingY;  // a component cut short before its Y node
   AddBlock(missingY, "C1", 5, false);
