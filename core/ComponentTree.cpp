@@ -150,7 +150,7 @@ TreeNode* ComponentTree::AddChild(TreeNode* parent, std::string text) {
   // Everything that may throw happens before the observers hear of the change.
   // Capacities double by hand: reserve() alone might grow only to the size asked.
   if (siblings.size() == siblings.capacity())
-    siblings.reserve(std::max<std::size_t>(parent != nullptr ? 1 : 16, 2 * siblings.capacity()));
+    siblings.reserve(std::max<std::size_t>(parent != nullptr ? 4 : 16, 2 * siblings.capacity()));
   const bool keepOrder = c.orderValid && impl_->LandsAtEnd(parent);
   if (keepOrder && c.order.size() == c.order.capacity())
     c.order.reserve(std::max<std::size_t>(16, 2 * c.order.capacity()));
