@@ -42,18 +42,27 @@ std::string Labelled(const char* label, const std::string& value) {
   return text;
 }
 
-// Only the first "mm" is removed, so a field such as «10mmmm» stays no number.
+// Only the first "mm" is removed, so a field such as 10mmmm stays no number.
 void RaiseLargest(double& largest, const std::string& coordinate) {
   const Number value = TextToNumber(ReplaceText(coordinate, "mm", "", false, true));
   if (value > largest) largest = static_cast<double>(value);
 }
 
-// Adds one component block in front of all others, checking the row first.
-void AddComponent(ComponentTree& tree, std::vector<std::string>& fields, ImportSummary& summary) {
-  RaiseLargest(summary.largestX, fields[kX]);
-  RaiseLargest(summary.largestY, fields[kY]);
+// The fields of row `i` (0-based line index); a row too short for the fixed
+// field positions is refused.
+std::vector<std::string> SplitRow(const LineList& lines, std::size_t i) {
+  std::vector<std::string> fields = SplitFields(lines[i], ',');
+  if (fields.size() < kFieldCount) {
+    throw Error(FormatMessage(msg::kTooFewFields,
+                              {IntegerToText(static_cast<std::int64_t>(i) + 1),
+                               IntegerToText(static_cast<std::int64_t>(fields.size()))}));
+  }
+  return fields;
+}
 
-  TreeNode* top = tree.AddFirst(std::move(fields[kDesignator]));
+// Appends one component block after all others.
+void AddComponent(ComponentTree& tree, std::vector<std::string>& fields) {
+  TreeNode* top = tree.AddChild(nullptr, std::move(fields[kDesignator]));
   AddNode(tree, top, Labelled("Comment: ", fields[kComment]), icon::kAttribute);
   AddNode(tree, top, Labelled("Footprint: ", fields[kFootprint]), icon::kAttribute);
   AddNode(tree, top, Labelled("Layer: ", fields[kLayer]), icon::kAttribute);
@@ -78,22 +87,27 @@ ImportSummary PickPlaceImport(const std::string& path, ComponentTree& tree) {
   if (lines.size() < 4)
     throw Error(FormatMessage(msg::kNoComponentRows, {FullPathForMessage(path)}));
 
-  // Everything goes into a tree of its own, which replaces `tree` only when
-  // every row was good. Rows are taken from the bottom up, each put in front,
-  // so the tree ends up in file order and the first error reported is the
-  // bottom-most one.
-  ComponentTree built;
+  const std::size_t firstRow = 2;
+  const std::size_t endRow = lines.size() - 1;
+
+  // Every row is checked before anything is built, from the bottom up, so the
+  // first error reported is the bottom-most one.
   ImportSummary summary;
-  for (std::size_t i = lines.size() - 2; i >= 2; --i) {
-    std::vector<std::string> fields = SplitFields(lines[i], ',');
-    if (fields.size() < kFieldCount) {
-      throw Error(FormatMessage(msg::kTooFewFields,
-                                {IntegerToText(static_cast<std::int64_t>(i) + 1),
-                                 IntegerToText(static_cast<std::int64_t>(fields.size()))}));
-    }
-    AddComponent(built, fields, summary);
-    ++summary.componentCount;
+  for (std::size_t i = endRow; i-- > firstRow;) {
+    const std::vector<std::string> fields = SplitRow(lines, i);
+    RaiseLargest(summary.largestX, fields[kX]);
+    RaiseLargest(summary.largestY, fields[kY]);
   }
+
+  // Built in file order into a tree of its own, which replaces `tree` as a
+  // whole; appending keeps its absolute indexes valid all along.
+  ComponentTree built;
+  for (std::size_t i = firstRow; i < endRow; ++i) {
+    std::vector<std::string> fields = SplitRow(lines, i);
+    AddComponent(built, fields);
+    std::string().swap(lines[i]);  // the tree grows while the text shrinks
+  }
+  summary.componentCount = static_cast<int>(endRow - firstRow);
   tree.Swap(built);
   return summary;
 }
