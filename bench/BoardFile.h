@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace tav::bench {
+
+// Path of a generated pick-and-place file with `components` rows, written once
+// per process into a temporary folder and reused by every benchmark.
+const std::string& GeneratedBoardFile(int components);
+
+}  // namespace tav::bench
