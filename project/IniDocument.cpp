@@ -100,6 +100,7 @@ struct IniDocument::Section {
   // Key -> position: below lines.size() in `lines`, else in `added`. Built on
   // first use, so sections that are only erased or only copied cost nothing.
   NameIndex keys;
+  DuplicateIndex duplicates;  // later entries of a key, only for keys that have them
   bool keysIndexed = false;
   bool live = true;
 };
@@ -166,13 +167,19 @@ const IniDocument::Line& IniDocument::LineAt(const Section& section, std::size_t
                                       : section.added[index - section.lines.size()];
 }
 
+IniDocument::Line& IniDocument::LineAt(Section& section, std::size_t index) {
+  return index < section.lines.size() ? section.lines[index]
+                                      : section.added[index - section.lines.size()];
+}
+
 void IniDocument::IndexKeys(Section& section) {
   if (section.keysIndexed) return;
   section.keys.reserve(section.lines.size() + section.added.size());
   for (std::size_t i = 0; i < section.lines.size() + section.added.size(); ++i) {
     const Line& line = LineAt(section, i);
-    if (line.equals != std::string_view::npos)
-      section.keys.emplace(line.text.substr(0, line.equals), i);  // keeps the first
+    if (line.equals == std::string_view::npos) continue;
+    const std::string_view key = line.text.substr(0, line.equals);
+    if (!section.keys.emplace(key, i).second) section.duplicates[key].push_back(i);
   }
   section.keysIndexed = true;
 }
@@ -248,9 +255,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
   const auto it = target->keys.find(keyName);
   if (it != target->keys.end()) {
     // Keep the key exactly as the file spells it; only the value changes.
-    Line& line = it->second < target->lines.size()
-                     ? target->lines[it->second]
-                     : target->added[it->second - target->lines.size()];
+    Line& line = LineAt(*target, it->second);
     line.text = arena_->Join({line.text.substr(0, line.equals + 1), value});
     return;
   }
@@ -271,8 +276,29 @@ bool IniDocument::EraseSection(std::string_view section) {
     candidate.lines = {};
     candidate.added = {};
     candidate.keys = {};
+    candidate.duplicates = {};
   }
   sectionIndex_.erase(section);
+  return true;
+}
+
+bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
+  Section* found = FindSection(section);
+  if (found == nullptr) return false;
+  IndexKeys(*found);
+  const auto it = found->keys.find(key);
+  if (it == found->keys.end()) return false;
+  const auto remove = [found](std::size_t index) {
+    Line& line = LineAt(*found, index);
+    line.equals = std::string_view::npos;
+    line.removed = true;
+  };
+  remove(it->second);
+  found->keys.erase(it);
+  if (const auto more = found->duplicates.find(key); more != found->duplicates.end()) {
+    for (std::size_t index : more->second) remove(index);
+    found->duplicates.erase(more);
+  }
   return true;
 }
 
@@ -286,17 +312,17 @@ std::string IniDocument::Serialize() const {
   }
   std::string out;
   out.reserve(size);
-  const auto put = [&out](std::string_view line) {
-    out.append(line);
+  const auto put = [&out](const Line& line) {
+    if (line.removed) return;
+    out.append(line.text);
     out.append("\r\n");
   };
   for (const auto& section : sections_) {
     if (!section->live) continue;
-    if (section.get() != sections_.front().get()) put(section->header);
-    for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i].text);
-    for (const Line& line : section->added) put(line.text);
-    for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i)
-      put(section->lines[i].text);
+    if (section.get() != sections_.front().get()) put(Line{section->header});
+    for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
+    for (const Line& line : section->added) put(line);
+    for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
   return out;
 }

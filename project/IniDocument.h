@@ -69,6 +69,10 @@ class IniDocument final {
   // anything was removed.
   bool EraseSection(std::string_view section);
 
+  // Removes every entry named `key` from the first section named `section`.
+  // Returns whether anything was removed.
+  bool EraseKey(std::string_view section, std::string_view key);
+
   // The whole text, every line followed by CR LF.
   std::string Serialize() const;
 
@@ -76,15 +80,19 @@ class IniDocument final {
   struct Line {
     std::string_view text;
     std::size_t equals = std::string_view::npos;  // npos: not an entry
+    bool removed = false;
   };
   struct Section;
   class Arena;
   using NameIndex = std::unordered_map<std::string_view, std::size_t, IniNameHash, IniNameEqual>;
+  using DuplicateIndex =
+      std::unordered_map<std::string_view, std::vector<std::size_t>, IniNameHash, IniNameEqual>;
 
   void Parse(std::string bytes);
   Section* FindSection(std::string_view name) const;
   static void IndexKeys(Section& section);
   static const Line& LineAt(const Section& section, std::size_t index);
+  static Line& LineAt(Section& section, std::size_t index);
 
   std::unique_ptr<Arena> arena_;
   std::vector<std::unique_ptr<Section>> sections_;  // [0] holds the lines before the first section

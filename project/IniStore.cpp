@@ -57,6 +57,10 @@ void IniStore::EraseSection(std::string_view section) {
   if (Document(Use::kWrite).EraseSection(section)) changed_ = true;
 }
 
+void IniStore::EraseKey(std::string_view section, std::string_view key) {
+  if (Document(Use::kWrite).EraseKey(section, key)) changed_ = true;
+}
+
 void IniStore::Close() {
   if (!changed_) return;
   try {

@@ -37,6 +37,8 @@ class IniStore final {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   // A missing section, or a missing file, is no failure and changes nothing.
   void EraseSection(std::string_view section);
+  // Removes the key from the section; a missing key is no failure.
+  void EraseKey(std::string_view section, std::string_view key);
 
   // Writes the changes, if any, into the file.
   void Close();

@@ -1,5 +1,7 @@
 #include "project/ProjectFile.h"
 
+#include <optional>
+
 #include "core/NumberConversion.h"
 #include "project/IniStore.h"
 #include "project/ProjectKeys.h"
@@ -7,6 +9,27 @@
 #include "project/TreeIni.h"
 
 namespace tav {
+
+namespace {
+
+// The index a "Bibliothek" key stands for when the reader would look it up:
+// digits only, no leading zero, below `count`.
+std::optional<int> LibraryIndex(std::string_view key, int count) {
+  if (key.empty() || key.size() > 10 || (key.size() > 1 && key.front() == '0')) return std::nullopt;
+  long long index = 0;
+  for (char c : key) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + (c - '0');
+  }
+  if (index >= count) return std::nullopt;
+  return static_cast<int>(index);
+}
+
+bool HasIncludeState(const TreeNode* node) {
+  return node->Level() == 0 && (node->ImageIndex() == 0 || node->ImageIndex() == 1);
+}
+
+}  // namespace
 
 void save_project(const std::string& path, const ComponentTree& tree,
                   const MachineSettings& settings) {
@@ -17,12 +40,20 @@ void save_project(const std::string& path, const ComponentTree& tree,
   for (const StoredSetting& setting : StoredSettings())
     store.WriteString(setting.section, setting.key, setting.Of(settings));
   const int count = tree.Count();
+
+  // A state an earlier save left under an index that now holds no component
+  // would be applied to whatever node stands there now; keys from the count
+  // upward are never read and stay.
+  for (const std::string& key : store.ReadSection(kLibrarySection)) {
+    const auto index = LibraryIndex(key, count);
+    if (index && !HasIncludeState(tree.NodeAt(*index))) store.EraseKey(kLibrarySection, key);
+  }
   store.WriteString(kLibrarySection, kElementsKey, IntegerToText(count));
   for (int i = 0; i < count; ++i) {
     const TreeNode* node = tree.NodeAt(i);
-    if (node->Level() != 0) continue;
-    if (node->ImageIndex() == 0) store.WriteString(kLibrarySection, IntegerToText(i), "true");
-    if (node->ImageIndex() == 1) store.WriteString(kLibrarySection, IntegerToText(i), "false");
+    if (HasIncludeState(node))
+      store.WriteString(kLibrarySection, IntegerToText(i),
+                        node->ImageIndex() == 0 ? "true" : "false");
   }
   store.Close();
 }

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/ComponentTree.h"
+#include "core/Error.h"
+
+namespace tav::test {
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    for (char& c : name)
+      if (c == '/') c = '_';
+    path_ = std::filesystem::temp_directory_path() / ("tav_project_" + name);
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Appends one component as the import lays it out: 13 nodes, the top-level
+// node included (ImageIndex 0) or excluded (1).
+inline void AddComponent(ComponentTree& tree, const std::string& designator, bool included = true,
+                         const std::string& x = "10.16mm", const std::string& y = "5.08mm") {
+  TreeNode* top = tree.AddChild(nullptr, designator);
+  tree.SetImageIndex(top, included ? 0 : 1);
+  tree.SetSelectedIndex(top, included ? 0 : 1);
+  const auto add = [&tree](TreeNode* parent, const std::string& text, int icon) {
+    TreeNode* node = tree.AddChild(parent, text);
+    tree.SetImageIndex(node, icon);
+    tree.SetSelectedIndex(node, icon);
+    return node;
+  };
+  add(top, "Comment: 10k", 5);
+  add(top, "Footprint: 0805", 5);
+  add(top, "Layer: Top", 5);
+  add(top, "Rotation: 90", 5);
+  add(top, "Feeder: 1", 5);
+  TreeNode* position = add(top, "Position", 6);
+  add(position, x, 2);
+  add(position, y, 3);
+  TreeNode* size = add(top, "Gr\xF6sse", 7);
+  add(size, "0", 2);
+  add(size, "0", 3);
+  add(size, "0", 4);
+}
+
+// Everything a load restores of one node.
+struct NodeState {
+  int level;
+  std::string text;
+  int image;
+  int selected;
+  bool operator==(const NodeState&) const = default;
+};
+
+inline void PrintTo(const NodeState& n, std::ostream* os) {
+  *os << "{" << n.level << ", \"" << n.text << "\", " << n.image << ", " << n.selected << "}";
+}
+
+inline std::vector<NodeState> StateOf(const ComponentTree& tree) {
+  std::vector<NodeState> nodes;
+  for (int i = 0; i < tree.Count(); ++i) {
+    const TreeNode* node = tree.NodeAt(i);
+    nodes.push_back({node->Level(), node->Text(), node->ImageIndex(), node->SelectedIndex()});
+  }
+  return nodes;
+}
+
+inline std::vector<const TreeNode*> PointersOf(const ComponentTree& tree) {
+  std::vector<const TreeNode*> nodes;
+  for (int i = 0; i < tree.Count(); ++i) nodes.push_back(tree.NodeAt(i));
+  return nodes;
+}
+
+// Runs `action` and returns the message of the tav::Error it throws.
+template <typename Action>
+std::string ErrorOf(Action&& action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.message();
+  }
+  return "<no error>";
+}
+
+}  // namespace tav::test
