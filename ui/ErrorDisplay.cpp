@@ -1,25 +1,51 @@
-// Placeholder until the real implementation lands.
 #include "ui/ErrorDisplay.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <exception>
+
 #include "core/Error.h"
+#include "ui/ApplicationTitle.h"
+#include "ui/TextCodec.h"
 
 namespace tav::ui {
 namespace {
+
 ErrorDisplay::Sink& TestSink() {
   static ErrorDisplay::Sink sink;
   return sink;
 }
+
 }  // namespace
 
 void ErrorDisplay::Show(const std::string& message) {
-  if (TestSink()) TestSink()(QString(), QString::fromLatin1(message.c_str()));
+  // A drag or a pressed button must not keep the mouse while the box is up.
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+
+  const QString caption = ApplicationTitle();
+  const QString text = ToQString(WithFinalFullStop(message));
+  if (TestSink()) {
+    TestSink()(caption, text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
 }
 
 void ErrorDisplay::Run(const std::function<void()>& command) {
+  // Exceptions must not unwind through Qt's event loop; every one ends here.
   try {
     command();
-  } catch (const tav::Error& e) {
-    Show(e.message());
+  } catch (const tav::Error& error) {
+    Show(error.message());
+  } catch (const std::bad_alloc&) {
+    Show("Zu wenig Arbeitsspeicher");
+  } catch (const std::exception& error) {
+    Show(error.what());
   }
 }
 

@@ -1,0 +1,33 @@
+#include "ui/AboutBox.h"
+
+#include <QMessageBox>
+
+#include "ui/ApplicationTitle.h"
+
+namespace tav::ui {
+namespace {
+
+AboutBox::Sink& TestSink() {
+  static AboutBox::Sink sink;
+  return sink;
+}
+
+}  // namespace
+
+QString AboutBox::CreditText() {
+  return QStringLiteral("Tavoline V1.0 \u2013 G-Code f\u00fcr Pick and Place, 2026");
+}
+
+void AboutBox::Show(QWidget* parent) {
+  if (TestSink()) {
+    TestSink()(ApplicationTitle(), CreditText());
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), CreditText(), QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void AboutBox::SetSinkForTesting(Sink sink) { TestSink() = std::move(sink); }
+
+}  // namespace tav::ui
