@@ -1,0 +1,111 @@
+#include "ui/ComponentTreeView.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include "ui/ComponentTreeModel.h"
+
+namespace tav::ui {
+
+ComponentTreeView::ComponentTreeView(QWidget* parent) : QTreeView(parent) {
+  setHeaderHidden(true);
+  setUniformRowHeights(true);  // lets a tree of any size scroll without measuring rows
+  setRootIsDecorated(true);
+  setIndentation(19);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+
+  // The classic style draws the connecting lines and the +/- buttons.
+  if (QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"))) {
+    lines->setParent(this);
+    setStyle(lines);
+  }
+
+  SetBackground(palette().color(QPalette::Active, QPalette::Base));
+}
+
+void ComponentTreeView::SetBackground(const QColor& colour) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, colour);
+  // Selection hidden while the tree does not have the focus.
+  colours.setColor(QPalette::Inactive, QPalette::Highlight, colour);
+  colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   colours.color(QPalette::Inactive, QPalette::Text));
+  setPalette(colours);
+}
+
+void ComponentTreeView::SetComponentModel(ComponentTreeModel* model) {
+  componentModel_ = model;
+  setModel(model);
+}
+
+tav::TreeNode* ComponentTreeView::SelectedNode() const {
+  if (componentModel_ == nullptr || selectionModel() == nullptr) return nullptr;
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? nullptr : componentModel_->NodeOf(selected.first());
+}
+
+ComponentTreeView::State ComponentTreeView::SaveState() const {
+  State state;
+  if (componentModel_ == nullptr) return state;
+  state.current = SelectedNode();
+  // Only expanded items are descended into, so this stays cheap for large trees.
+  std::vector<QModelIndex> pending{QModelIndex()};
+  while (!pending.empty()) {
+    const QModelIndex parent = pending.back();
+    pending.pop_back();
+    const int rows = componentModel_->rowCount(parent);
+    for (int row = 0; row < rows; ++row) {
+      const QModelIndex child = componentModel_->index(row, 0, parent);
+      if (!isExpanded(child)) continue;
+      state.expanded.push_back(componentModel_->NodeOf(child));
+      pending.push_back(child);
+    }
+  }
+  return state;
+}
+
+void ComponentTreeView::RestoreState(const State& state) {
+  if (componentModel_ == nullptr) return;
+  for (const tav::TreeNode* node : state.expanded) expand(componentModel_->IndexOf(node));
+  if (state.current != nullptr) {
+    const QModelIndex current = componentModel_->IndexOf(state.current);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    scrollTo(current);
+  }
+}
+
+void ComponentTreeView::mousePressEvent(QMouseEvent* event) {
+  // The popup menu acts on the node selected before; a right click must not move it.
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QTreeView::mousePressEvent(event);
+}
+
+void ComponentTreeView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QTreeView::mouseReleaseEvent(event);
+}
+
+void ComponentTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  QTreeView::mouseDoubleClickEvent(event);
+}
+
+void ComponentTreeView::selectionChanged(const QItemSelection& selected,
+                                         const QItemSelection& deselected) {
+  QTreeView::selectionChanged(selected, deselected);
+  if (componentModel_ != nullptr) componentModel_->SetSelectedNode(SelectedNode());
+}
+
+}  // namespace tav::ui
