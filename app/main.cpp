@@ -1,2 +1,12 @@
-// The desktop program `tavoline`.
-int main() { return 0; }
+// The desktop program `tavoline`: tavoline [project.tav]
+#include <QApplication>
+
+#include "ui/MainWindow.h"
+#include "ui/Startup.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  // Closing the main window ends the program; the display window is its child.
+  const auto form = tav::ui::StartMainWindow(QApplication::arguments());
+  return QApplication::exec();
+}

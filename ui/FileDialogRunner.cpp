@@ -1,0 +1,23 @@
+#include "ui/FileDialogRunner.h"
+
+#include <QFileDialog>
+
+namespace tav::ui {
+
+std::optional<QString> QtFileDialogRunner::Run(const FileDialogSettings& dialog,
+                                               const QString& initialName, QWidget* parent) {
+  QFileDialog box(parent);
+  box.setObjectName(dialog.name);
+  const bool save = dialog.mode == FileDialogSettings::Mode::Save;
+  box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  box.setFileMode(QFileDialog::AnyFile);
+  box.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!dialog.filter.isEmpty()) box.setNameFilter(dialog.filter);
+  if (!initialName.isEmpty()) box.selectFile(initialName);
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = box.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.first();
+}
+
+}  // namespace tav::ui

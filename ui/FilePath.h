@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace tav::ui {
+
+// Paths reach the core in the file system's own encoding (UTF-8 on Linux), so
+// any file the dialogs offer can be opened; the path rules of the core apply.
+std::string ToCorePath(const QString& path);
+QString FromCorePath(const std::string& path);
+
+// The file name part of `path` (after the last "/").
+QString FileNamePartOf(const QString& path);
+
+// `path` with `extension` appended when its file name part has no extension.
+QString WithDefaultExtensionOf(const QString& path, std::string_view extension);
+
+}  // namespace tav::ui

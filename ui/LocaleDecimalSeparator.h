@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QLocale>
+
+namespace tav::ui {
+
+// The decimal separator a locale gives the number conversions: its decimal
+// point when that is exactly one Windows-1252 character, else ".".
+char DecimalSeparatorOf(const QLocale& locale);
+
+}  // namespace tav::ui

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/ComponentTree.h"
+#include "core/PickPlaceImport.h"
+#include "settings/MachineSettings.h"
+#include "ui/FileDialog.h"
+
+class QMenu;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace tav::ui {
+
+class ComponentTreeModel;
+class TForm2;
+
+// The main window. It owns all working state of a run: the component tree
+// shown in TreeView1, the settings fields, the G-code editor Memo1, the
+// summary of the last import and ProjectPath. Every command slot runs to its
+// end; an error ends the command and goes to the error display.
+class TForm1 final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds the window with its default texts and runs FormCreate with the
+  // program's arguments (argument 1 names a project to open).
+  explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Start-up step after FormCreate: the position display window, hidden.
+  void CreateDisplayWindow();
+  TForm2* DisplayWindow() const noexcept { return display_.get(); }
+
+  // Shows the window centred on its screen.
+  void ShowCentred();
+
+  tav::ComponentTree& Tree() noexcept { return tree_; }
+  const tav::ImportSummary& LastImport() const noexcept { return lastImport_; }
+  const QString& ProjectPath() const noexcept { return projectPath_; }
+  ComponentTreeModel& TreeModel() noexcept { return *model_; }
+  QMenu* PopupMenu() const noexcept { return popupMenu_; }
+
+  // The settings fields as a snapshot, and back (after a project load).
+  tav::MachineSettings ReadSettingsFields() const;
+  void WriteSettingsFields(const tav::MachineSettings& settings);
+
+  // Tests script the file dialogs; nullptr restores Qt's dialogs.
+  void SetFileDialogRunner(std::unique_ptr<FileDialogRunner> runner);
+  const FileDialog& OpenDialog1() const noexcept { return openDialog1_; }
+  const FileDialog& SaveDialog1() const noexcept { return saveDialog1_; }
+  const FileDialog& OpenDialog2() const noexcept { return openDialog2_; }
+  const FileDialog& SaveDialog2() const noexcept { return saveDialog2_; }
+
+  // Where the decimal separator is read from on a locale change; tests
+  // replace the system locale.
+  void SetLocaleSource(std::function<QLocale()> source);
+
+ public slots:
+  void FormCreate(const QStringList& arguments);
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Laden1Click();
+  void Speicher1Click();
+  void Projektspeichernunter1Click();
+  void About1Click();
+  void Einschliessen1Click();
+  void Ausschliessen1Click();
+  void Sortieren1Click();
+  void Feeder11Click();
+  void Feeder21Click();
+  void Feeder31Click();
+  void Feeder41Click();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void SetUpWindow();
+  void SetUpTree();
+  void SetUpPopupMenu();
+  void ConnectCommands();
+  void ShowPopupMenu(const QPoint& position);
+
+  void ImportPickPlace();
+  void ShowDimensions();
+  void GenerateGCode();
+  void ExportGCodeFile();
+  void OpenProject(const QString& path);
+  void SaveProject(const QString& path);
+  void SetProjectPathAndTitle(const QString& path);
+  void SetTitleFor(const QString& path);
+  void AssignFeeder(int feeder);
+
+  std::unique_ptr<Ui::TForm1> ui_;
+  tav::ComponentTree tree_;
+  tav::ImportSummary lastImport_;
+  QString projectPath_;
+  std::unique_ptr<ComponentTreeModel> model_;  // destroyed before tree_
+  QMenu* popupMenu_ = nullptr;
+  std::unique_ptr<TForm2> display_;
+  std::unique_ptr<FileDialogRunner> dialogRunner_;
+  FileDialog openDialog1_;
+  FileDialog saveDialog1_;
+  FileDialog openDialog2_;
+  FileDialog saveDialog2_;
+  std::function<QLocale()> localeSource_;
+};
+
+}  // namespace tav::ui

@@ -1,0 +1,97 @@
+#include "ui/SettingsFields.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <array>
+
+#include "ui/TextCodec.h"
+#include "ui_MainWindow.h"
+
+namespace tav::ui {
+namespace {
+
+struct FeederFields {
+  QLineEdit* x;
+  QLineEdit* y;
+  QLineEdit* z;
+  QLineEdit* versatz;
+  QComboBox* richtung;
+  QComboBox* winkel;
+};
+
+std::array<FeederFields, 4> FeedersOf(const Ui::TForm1& form) {
+  return {{
+      {form.Feeder1_X, form.Feeder1_Y, form.Feeder1_Z, form.Feeder1_Versatz, form.Feeder1_Richtung,
+       form.ComboBox1},
+      {form.Feeder2_X, form.Feeder2_Y, form.Feeder2_Z, form.Feeder2_Versatz, form.Feeder2_Richtung,
+       form.ComboBox2},
+      {form.Feeder3_X, form.Feeder3_Y, form.Feeder3_Z, form.Feeder3_Versatz, form.Feeder3_Richtung,
+       form.ComboBox3},
+      {form.Feeder4_X, form.Feeder4_Y, form.Feeder4_Z, form.Feeder4_Versatz, form.Feeder4_Richtung,
+       form.ComboBox4},
+  }};
+}
+
+std::array<QLineEdit*, 10> PocketsOf(const Ui::TForm1& form) {
+  return {form.Edit1, form.Edit2, form.Edit3, form.Edit4, form.Edit5,
+          form.Edit6, form.Edit7, form.Edit8, form.Edit9, form.Edit10};
+}
+
+std::string Read(const QLineEdit* field) { return FromQString(field->text()); }
+std::string Read(const QComboBox* field) { return FromQString(field->currentText()); }
+
+void Write(QLineEdit* field, const std::string& text) {
+  if (Read(field) != text) field->setText(ToQString(text));
+}
+void Write(QComboBox* field, const std::string& text) {
+  if (Read(field) != text) field->setCurrentText(ToQString(text));
+}
+
+}  // namespace
+
+tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
+  tav::MachineSettings settings;
+  settings.BauteilMaxHeight = Read(form.BauteilMaxHeight);
+  settings.SpeedFahren = Read(form.SpeedFahren);
+  settings.SpeedHeben = Read(form.SpeedHeben);
+  settings.SpeedSetzen = Read(form.SpeedSetzen);
+  const auto feeders = FeedersOf(form);
+  for (std::size_t i = 0; i < feeders.size(); ++i) {
+    tav::FeederSettings& feeder = settings.Feeders[i];
+    feeder.X = Read(feeders[i].x);
+    feeder.Y = Read(feeders[i].y);
+    feeder.Z = Read(feeders[i].z);
+    feeder.Versatz = Read(feeders[i].versatz);
+    feeder.Richtung = Read(feeders[i].richtung);
+    settings.Winkel[i] = Read(feeders[i].winkel);
+  }
+  settings.GCode_Ventil = Read(form.GCode_Ventil);
+  settings.GCode_Delay = Read(form.GCode_Delay);
+  const auto pockets = PocketsOf(form);
+  for (std::size_t i = 0; i < pockets.size(); ++i) settings.Koordinaten[i] = Read(pockets[i]);
+  return settings;
+}
+
+void WriteSettings(Ui::TForm1& form, const tav::MachineSettings& settings) {
+  Write(form.BauteilMaxHeight, settings.BauteilMaxHeight);
+  Write(form.SpeedFahren, settings.SpeedFahren);
+  Write(form.SpeedHeben, settings.SpeedHeben);
+  Write(form.SpeedSetzen, settings.SpeedSetzen);
+  const auto feeders = FeedersOf(form);
+  for (std::size_t i = 0; i < feeders.size(); ++i) {
+    const tav::FeederSettings& feeder = settings.Feeders[i];
+    Write(feeders[i].x, feeder.X);
+    Write(feeders[i].y, feeder.Y);
+    Write(feeders[i].z, feeder.Z);
+    Write(feeders[i].versatz, feeder.Versatz);
+    Write(feeders[i].richtung, feeder.Richtung);
+    Write(feeders[i].winkel, settings.Winkel[i]);
+  }
+  Write(form.GCode_Ventil, settings.GCode_Ventil);
+  Write(form.GCode_Delay, settings.GCode_Delay);
+  const auto pockets = PocketsOf(form);
+  for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.Koordinaten[i]);
+}
+
+}  // namespace tav::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+
+namespace tav::ui {
+
+class TForm1;
+
+// The start-up of the desktop program once the application object exists:
+// reads the decimal separator from the user's locale, creates the main window
+// (whose FormCreate opens the project named by argument 1, showing any error),
+// creates the position display window hidden and shows the main window centred.
+std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments);
+
+}  // namespace tav::ui
