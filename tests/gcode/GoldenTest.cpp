@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/EditCommands.h"
 #include "core/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 
@@ -40,6 +41,34 @@ TEST(GCodeGolden, ExampleBoardWithDefaultSettings) {
   EXPECT_EQ(summary.componentCount, 36);
   CompareWithGolden(GCodeGenerator::Generate(tree, MachineSettings{}),
                     kSource + "/tests/data/gcode/example-board.nc");
+}
+
+// A job as a user sets it up: every feeder in use, each with its own direction,
+// components assigned by package, the contact pads excluded.
+TEST(GCodeGolden, ExampleModuleOnFourFeeders) {
+  ComponentTree tree;
+  PickPlaceImport(kSource + "/examples/example-module-MM.csv", tree);
+  MachineSettings settings;
+  settings.BauteilMaxHeight = "1.2";
+  settings.SpeedFahren = "3000";
+  settings.SpeedHeben = "500";
+  settings.SpeedSetzen = "300";
+  const FeederSettings feeders[] = {{"150.00", "20.00", "3.5", "8", "Rechts"},
+                                    {"150.00", "40.00", "3.5", "8", "Links"},
+                                    {"170.00", "20.00", "4.0", "4", "Oben"},
+                                    {"170.00", "40.00", "-0.5", "12", "Unten"}};
+  for (int n = 1; n <= 4; ++n) *settings.Feeder(n) = feeders[n - 1];
+  for (int row = 0; row < tree.TopLevelCount(); ++row) {
+    TreeNode* component = tree.TopLevel(row);
+    const std::string& package = component->Child(1)->Text();
+    if (package == "Footprint: 0603") AssignFeeder(tree, component, 2);
+    if (package == "Footprint: LED-0603" || package == "Footprint: SOT-23")
+      AssignFeeder(tree, component, 3);
+    if (package == "Footprint: DFN-8") AssignFeeder(tree, component, 4);
+    if (component->Text() == "J1") ExcludeComponent(tree, component);
+  }
+  CompareWithGolden(GCodeGenerator::Generate(tree, settings),
+                    kSource + "/tests/data/gcode/example-module-MM.nc");
 }
 
 }  // namespace
