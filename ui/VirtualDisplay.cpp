@@ -12,19 +12,16 @@
 #include "core/NumberConversion.h"
 #include "core/PositionPlot.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/TextCodec.h"
+#include "ui/WindowFont.h"
 #include "ui_VirtualDisplay.h"
 
 namespace tav::ui {
 namespace {
 
-// The label texts set here are plain ASCII (digits, separator, "E", " P/mm").
-QString LabelText(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Labels size themselves to their text, growing to the right from where they stand.
 void SetAutoSizedText(QLabel* label, const std::string& text) {
-  label->setText(LabelText(text));
+  label->setText(ToQString(text));
   label->resize(label->sizeHint().width(), label->height());
 }
 
@@ -38,6 +35,13 @@ TForm2::TForm2(const tav::ComponentTree& tree, const tav::ImportSummary& lastImp
       lastImport_(lastImport),
       ui_(std::make_unique<::Ui::TForm2>()) {
   ui_->setupUi(this);
+  // The form names Tahoma in points; at run time the windows share the font of
+  // exactly 11 pixels, and the axis letters have 20 pixels.
+  setFont(WindowFont());
+  QFont axisFont = WindowFont();
+  axisFont.setPixelSize(20);
+  ui_->Label3->setFont(axisFont);
+  ui_->Label4->setFont(axisFont);
   // Closing this window only hides it, and it must not keep the program alive
   // once the main window is closed.
   setAttribute(Qt::WA_QuitOnClose, false);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,6 +14,7 @@
 #include "core/PickPlaceImport.h"
 #include "plot/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/WindowFont.h"
 
 namespace tav::ui {
 namespace {
@@ -27,12 +26,6 @@ QSize WindowForImage(int width, int height) { return {width + 618 - 438, height 
 
 class VirtualDisplayTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    // The window's font; the system font list may not include it.
-    const char* tahoma = "/usr/share/wine/fonts/tahoma.ttf";
-    if (QFile::exists(tahoma)) QFontDatabase::addApplicationFont(tahoma);
-  }
-
   void SetUp() override {
     ErrorDisplay::SetSinkForTesting(
         [this](const QString&, const QString& text) { errors_.push_back(text); });
@@ -78,8 +71,7 @@ TEST_F(VirtualDisplayTest, DesignLayout) {
   EXPECT_FALSE(form_.isVisible());
   EXPECT_TRUE(form_.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(form_.windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(form_.font().family(), "Tahoma");
-  EXPECT_EQ(form_.font().pointSize(), 8);
+  EXPECT_EQ(form_.font(), WindowFont());  // the main window's font
 
   struct Control {
     const char* name;
@@ -113,8 +105,8 @@ TEST_F(VirtualDisplayTest, DesignLayout) {
     }
   }
   EXPECT_EQ(Child<QWidget>("Image1")->parentWidget(), Child<QWidget>("Panel1"));
-  EXPECT_EQ(Child<QLabel>("Label3")->font().pointSize(), 15);
-  EXPECT_EQ(Child<QLabel>("Label4")->font().pointSize(), 15);
+  EXPECT_EQ(Child<QLabel>("Label3")->font().pixelSize(), 20);
+  EXPECT_EQ(Child<QLabel>("Label4")->font().pixelSize(), 20);
 
   // A new surface covers the image area in white; the factors start at 0.
   EXPECT_EQ(form_.Surface().size(), QSize(438, 293));
