@@ -11,6 +11,15 @@ namespace tav {
 // Turns the tree and the settings into the G-code program: the header, one
 // eleven-line block per included component in tree order, and "%". Every line
 // ends with CR LF. Runs in time linear in the tree's size.
+//
+// For each included component it throws Error, in this order of checks:
+// - the component's block is cut short ("Ung\xFCltiger Index") or not shaped
+//   like a component (CheckComponentBlock);
+// - its feeder node is not "Feeder: 1" to "Feeder: 4" (msg::kUnknownFeeder);
+// - that feeder's direction is not "Rechts", "Links", "Oben" or "Unten"
+//   (msg::kUnknownDirection);
+// - the height, then the feeder's Z, is not a number (msg::kNotAFloat), found
+//   after the component's first line is appended.
 class GCodeGenerator final {
  public:
   // Empties `editor` and appends the program line by line. On an error the
