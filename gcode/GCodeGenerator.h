@@ -13,7 +13,7 @@ namespace tav {
 // ends with CR LF. Runs in time linear in the tree's size.
 //
 // For each included component it throws Error, in this order of checks:
-// - the component's block is cut short ("Ung\xFCltiger Index") or not shaped
+// - the component's block is cut short ("Ungültiger Index") or not shaped
 //   like a component (CheckComponentBlock);
 // - its feeder node is not "Feeder: 1" to "Feeder: 4" (msg::kUnknownFeeder);
 // - that feeder's direction is not "Rechts", "Links", "Oben" or "Unten"
