@@ -1,0 +1,129 @@
+#include "faults/FaultSupport.h"
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace tav::faults {
+
+TempFolder::TempFolder() {
+  std::string pattern = "/tmp/tav-faults-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempFolder::EntriesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!file.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
+  for (int i = 1; i <= count; ++i) {
+    auto add = [&tree](TreeNode* parent, std::string text, int icon) {
+      TreeNode* node = tree.AddChild(parent, std::move(text));
+      tree.SetImageIndex(node, icon);
+      tree.SetSelectedIndex(node, icon);
+      return node;
+    };
+    const std::string number = std::to_string(i);
+    TreeNode* component = add(nullptr, std::string(prefix) + number, i % 3 == 0 ? 1 : 0);
+    add(component, "Comment: 10k", 5);
+    add(component, "Footprint: 0805", 5);
+    add(component, "Layer: TopLayer", 5);
+    add(component, "Rotation: 90", 5);
+    add(component, "Feeder: " + std::to_string(1 + i % 4), 5);
+    TreeNode* position = add(component, "Position", 6);
+    add(position, number + ".25mm", 2);
+    add(position, number + ".5mm", 3);
+    TreeNode* size = add(component, "Gr\xF6sse", 7);
+    add(size, "0", 2);
+    add(size, "0", 3);
+    add(size, "0", 4);
+  }
+}
+
+ChildOutcome RunInChild(
+    const std::function<int(const std::function<void(std::string_view)>& report)>& body) {
+  int fds[2];
+  if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    ::close(fds[0]);
+    const auto report = [fd = fds[1]](std::string_view text) {
+      while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written <= 0) break;
+        text.remove_prefix(static_cast<std::size_t>(written));
+      }
+    };
+    int code = 99;
+    try {
+      code = body(report);
+    } catch (...) {
+      code = 98;
+    }
+    ::_exit(code);  // no atexit handlers or test-framework teardown in the child
+  }
+  ::close(fds[1]);
+  ChildOutcome outcome;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = ::read(fds[0], buffer, sizeof buffer);
+    if (count <= 0) break;
+    outcome.message.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  return outcome;
+}
+
+bool KillChildAfter(const std::function<void()>& body, long delayMicroseconds) {
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    try {
+      body();
+    } catch (...) {
+      ::_exit(98);
+    }
+    ::_exit(0);
+  }
+  ::usleep(static_cast<useconds_t>(delayMicroseconds));
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+}  // namespace tav::faults

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ComponentTree.h"
+
+// Helpers for tests that make saving and loading fail on purpose.
+namespace tav::faults {
+
+// A fresh folder under /tmp, removed with everything in it at the end.
+class TempFolder final {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& path() const noexcept { return path_; }
+  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+  // Names of everything in the folder, sorted.
+  std::vector<std::string> Entries() const { return EntriesOf(path_); }
+  static std::vector<std::string> EntriesOf(const std::string& folder);
+
+ private:
+  std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+// Appends `count` whole components named <prefix>1, <prefix>2, ...
+void AddComponents(ComponentTree& tree, int count, std::string_view prefix);
+
+// How a forked child ended: its exit code (or -1) and the signal that killed it (or 0),
+// with what it wrote to its message pipe.
+struct ChildOutcome {
+  int exitCode = -1;
+  int signal = 0;
+  std::string message;
+};
+
+// Runs `body` in a forked child. Whatever the child writes through `report`
+// reaches ChildOutcome::message; the child exits with body's return value.
+ChildOutcome RunInChild(
+    const std::function<int(const std::function<void(std::string_view)>& report)>& body);
+
+// Starts `body` in a forked child and kills it with SIGKILL after `delayMicroseconds`.
+// Gives true when the child was still running at that moment.
+bool KillChildAfter(const std::function<void()>& body, long delayMicroseconds);
+
+// True when this test program was built with AddressSanitizer.
+constexpr bool kSanitized =
+#if defined(__SANITIZE_ADDRESS__)
+    true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    true;
+#else
+    false;
+#endif
+#else
+    false;
+#endif
+
+}  // namespace tav::faults

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// The two ways the program saves a file, driven alike by the fault tests.
+namespace tav::faults {
+
+// Version 0 is a small original; versions 1 and 2 are large and differ.
+inline constexpr int kVersions = 3;
+
+struct Saver {
+  const char* name;
+  const char* fileName;
+  void (*save)(const std::string& path, int version);
+  // True when the file at `path` holds exactly `version`, complete.
+  bool (*holds)(const std::string& path, int version);
+  // The message a failed save gives for `path`; with `exactMessage` false the
+  // real message goes on with the system's reason.
+  std::string (*message)(const std::string& path);
+  bool exactMessage;
+};
+
+// save_project and the G-code export.
+Saver ProjectSaver();
+Saver ProgramSaver();
+
+// Test names and failure messages show the saver by name.
+inline void PrintTo(const Saver& saver, std::ostream* out) { *out << saver.name; }
+
+// Checks a failure message against what the saver promises for `path`.
+void ExpectMessage(const Saver& saver, const std::string& path, const std::string& actual);
+
+}  // namespace tav::faults
