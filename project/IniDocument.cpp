@@ -1,8 +1,10 @@
 #include "project/IniDocument.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 #include <stdexcept>
 
 namespace tav {
@@ -10,11 +12,6 @@ namespace tav {
 namespace {
 
 bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
-
-unsigned char AsciiLower(char c) noexcept {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
 
 std::string_view Trim(std::string_view text) noexcept {
   std::size_t begin = 0;
@@ -25,32 +22,17 @@ std::string_view Trim(std::string_view text) noexcept {
 }
 
 bool HasLineBreak(std::string_view text) noexcept {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
+}
+
+std::size_t LineEnd(std::string_view text, std::size_t pos) noexcept {
+  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
+  return pos;
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
-
-std::size_t IniNameHash::operator()(std::string_view name) const noexcept {
-  // FNV-1a over the lower-cased, trimmed name.
-  std::uint64_t hash = 14695981039346656037ull;
-  for (char c : Trim(name)) {
-    hash ^= AsciiLower(c);
-    hash *= 1099511628211ull;
-  }
-  return static_cast<std::size_t>(hash);
-}
-
-bool IniNameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-  a = Trim(a);
-  b = Trim(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 // Owns the bytes every Line views: the parsed file and the lines written
 // since. Storage never moves, so views stay valid for the document's life.
@@ -91,18 +73,98 @@ class IniDocument::Arena {
   std::size_t used_ = 0;
 };
 
+struct IniDocument::Line {
+  std::string_view text;
+  std::size_t equals = std::string_view::npos;  // npos: not an entry
+  bool removed = false;
+
+  bool IsEntry() const noexcept { return equals != std::string_view::npos; }
+  std::string_view Key() const noexcept { return text.substr(0, equals); }
+  std::string_view Value() const noexcept { return text.substr(equals + 1); }
+};
+
 struct IniDocument::Section {
   std::string_view header;  // the raw section line; empty for the lines before the first section
   std::string_view name;
-  std::vector<Line> lines;   // as parsed; never grows afterwards
+  std::span<Line> lines;     // as parsed, in the document's parsed_; never grows
   std::size_t entryEnd = 0;  // one past the last parsed entry; new entries go there
   std::vector<Line> added;   // entries written since parsing, in order
-  // Key -> position: below lines.size() in `lines`, else in `added`. Built on
-  // first use, so sections that are only erased or only copied cost nothing.
-  NameIndex keys;
-  DuplicateIndex duplicates;  // later entries of a key, only for keys that have them
-  bool keysIndexed = false;
+  // Key -> entry number: below lines.size() in `lines`, else in `added`.
+  // Built on first use, so sections that are only erased or only filled by
+  // AppendEntry cost no hashing.
+  IniKeyIndex keys;
+  bool indexed = false;
+  // Later entries of keys that occur more than once; rare, found while indexing.
+  IniKeyIndex duplicateKeys;
+  std::vector<std::vector<std::size_t>> duplicateEntries;
+  std::size_t hint = 0;  // where the next lookup looks first
   bool live = true;
+
+  std::size_t EntryCount() const noexcept { return lines.size() + added.size(); }
+  Line& At(std::size_t entry) noexcept {
+    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
+  }
+  const Line& At(std::size_t entry) const noexcept {
+    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
+  }
+  auto KeyOf() const {
+    return [this](std::size_t entry) { return At(entry).Key(); };
+  }
+
+  void Index() {
+    if (indexed) return;
+    keys.Reserve(EntryCount());
+    // Hash a batch and prefetch its slots before inserting: the inserts land at
+    // random places in a large table, and waiting for each in turn is slow.
+    constexpr std::size_t kBatch = 16;
+    std::uint64_t hashes[kBatch];
+    for (std::size_t begin = 0; begin < EntryCount(); begin += kBatch) {
+      const std::size_t end = std::min(begin + kBatch, EntryCount());
+      for (std::size_t i = begin; i < end; ++i) {
+        hashes[i - begin] = IniNameHash(At(i).Key());
+        keys.Prefetch(hashes[i - begin]);
+      }
+      for (std::size_t i = begin; i < end; ++i) {
+        const Line& line = At(i);
+        if (line.IsEntry() && !keys.Insert(line.Key(), hashes[i - begin], i, KeyOf()))
+          RememberDuplicate(i);
+      }
+    }
+    indexed = true;
+  }
+
+  void RememberDuplicate(std::size_t entry) {
+    const std::string_view key = At(entry).Key();
+    const auto firstOf = [this](std::size_t n) { return At(duplicateEntries[n].front()).Key(); };
+    if (const auto known = duplicateKeys.Find(key, firstOf)) {
+      duplicateEntries[*known].push_back(entry);
+      return;
+    }
+    duplicateKeys.Insert(key, duplicateEntries.size(), firstOf);
+    duplicateEntries.push_back({entry});
+  }
+
+  // The entry a lookup of `key` finds, if any. Keys are mostly asked for in
+  // file order, so the entry after the last one found is tried first; without
+  // duplicate keys a match there is the answer, with no random memory access.
+  std::optional<std::size_t> Lookup(std::string_view key) {
+    Index();
+    std::optional<std::size_t> entry;
+    if (duplicateKeys.Size() == 0 && hint < EntryCount() && At(hint).IsEntry() &&
+        IniNameEqual(At(hint).Key(), key)) {
+      entry = hint;
+    } else {
+      entry = keys.Find(key, KeyOf());
+    }
+    if (entry) hint = *entry + 1;
+    return entry;
+  }
+
+  void Append(Line line) {
+    const std::size_t entry = EntryCount();
+    added.push_back(line);
+    if (indexed && !keys.Insert(line.Key(), entry, KeyOf())) RememberDuplicate(entry);
+  }
 };
 
 IniDocument::IniDocument() : arena_(std::make_unique<Arena>()) {
@@ -117,21 +179,24 @@ IniDocument& IniDocument::operator=(IniDocument&&) noexcept = default;
 
 void IniDocument::Parse(std::string bytes) {
   const std::string_view text = arena_->Adopt(std::move(bytes));
+  const auto sectionName = [this](std::size_t n) { return sections_[n]->name; };
+  // All parsed lines live in one array, reserved up front: no section's list
+  // is copied while it grows. Each section then views its part.
+  const std::size_t breaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') +
+                                                      std::count(text.begin(), text.end(), '\r'));
+  parsed_.reserve(breaks + 1);
+  std::vector<std::size_t> starts{0};  // first parsed line of each section
   Section* current = sections_.front().get();
   std::size_t pos = 0;
-  bool first = true;
   while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    const std::size_t end = LineEnd(text, pos);
     const std::string_view line = text.substr(pos, end - pos);
+    // A byte-order mark added by an editor must not hide the first section.
+    const std::string_view content =
+        pos == 0 && line.starts_with(kByteOrderMark) ? line.substr(kByteOrderMark.size()) : line;
     pos = end;
     if (pos < text.size() && text[pos] == '\r') ++pos;
     if (pos < text.size() && text[pos] == '\n') ++pos;
-
-    // A byte-order mark added by an editor must not hide the first section.
-    std::string_view content = line;
-    if (first && content.starts_with(kByteOrderMark)) content.remove_prefix(kByteOrderMark.size());
-    first = false;
 
     const std::string_view trimmed = Trim(content);
     if (trimmed.starts_with('[')) {
@@ -141,58 +206,48 @@ void IniDocument::Parse(std::string bytes) {
         section->header = line;
         section->name = Trim(trimmed.substr(1, close - 1));
         current = section.get();
-        sectionIndex_.emplace(section->name, sections_.size());
         sections_.push_back(std::move(section));
+        sectionIndex_.Insert(current->name, sections_.size() - 1, sectionName);
+        starts.push_back(parsed_.size());
         continue;
       }
     }
     Line entry{line};
     const std::size_t equals = line.find('=');
-    if (equals != std::string_view::npos && !trimmed.starts_with(';') &&
-        !Trim(line.substr(0, equals)).empty() && current != sections_.front().get()) {
+    if (equals != std::string_view::npos && current != sections_.front().get() &&
+        !trimmed.starts_with(';') && !Trim(line.substr(0, equals)).empty()) {
       entry.equals = equals;
     }
-    current->lines.push_back(entry);
-    if (entry.equals != std::string_view::npos) current->entryEnd = current->lines.size();
+    parsed_.push_back(entry);
+    if (entry.IsEntry()) current->entryEnd = parsed_.size() - starts.back();
   }
+  starts.push_back(parsed_.size());
+  for (std::size_t n = 0; n < sections_.size(); ++n)
+    sections_[n]->lines = std::span<Line>(parsed_.data() + starts[n], starts[n + 1] - starts[n]);
 }
 
 IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto it = sectionIndex_.find(name);
-  return it == sectionIndex_.end() ? nullptr : sections_[it->second].get();
+  // Callers work through one section at a time; remembering it saves a lookup per key.
+  if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name))
+    return lastSection_;
+  const auto found = sectionIndex_.Find(name, [this](std::size_t n) { return sections_[n]->name; });
+  if (!found) return nullptr;
+  lastSection_ = sections_[*found].get();
+  return lastSection_;
 }
 
-const IniDocument::Line& IniDocument::LineAt(const Section& section, std::size_t index) {
-  return index < section.lines.size() ? section.lines[index]
-                                      : section.added[index - section.lines.size()];
-}
-
-IniDocument::Line& IniDocument::LineAt(Section& section, std::size_t index) {
-  return index < section.lines.size() ? section.lines[index]
-                                      : section.added[index - section.lines.size()];
-}
-
-void IniDocument::IndexKeys(Section& section) {
-  if (section.keysIndexed) return;
-  section.keys.reserve(section.lines.size() + section.added.size());
-  for (std::size_t i = 0; i < section.lines.size() + section.added.size(); ++i) {
-    const Line& line = LineAt(section, i);
-    if (line.equals == std::string_view::npos) continue;
-    const std::string_view key = line.text.substr(0, line.equals);
-    if (!section.keys.emplace(key, i).second) section.duplicates[key].push_back(i);
-  }
-  section.keysIndexed = true;
+bool IniDocument::HasSection(std::string_view section) const {
+  return FindSection(section) != nullptr;
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view section,
                                                   std::string_view key) const {
+  // Building a section's key index on first use changes no content.
   Section* found = FindSection(section);
   if (found == nullptr) return std::nullopt;
-  IndexKeys(*found);
-  const auto it = found->keys.find(key);
-  if (it == found->keys.end()) return std::nullopt;
-  const Line& line = LineAt(*found, it->second);
-  return line.text.substr(line.equals + 1);
+  const auto entry = found->Lookup(key);
+  if (!entry) return std::nullopt;
+  return found->At(*entry).Value();
 }
 
 std::string IniDocument::ReadString(std::string_view section, std::string_view key,
@@ -204,13 +259,12 @@ std::vector<std::string> IniDocument::ReadSection(std::string_view section) cons
   std::vector<std::string> names;
   Section* found = FindSection(section);
   if (found == nullptr) return names;
-  IndexKeys(*found);
-  names.reserve(found->keys.size());
-  for (std::size_t i = 0; i < found->lines.size() + found->added.size(); ++i) {
-    const Line& line = LineAt(*found, i);
-    if (line.equals == std::string_view::npos) continue;
-    const std::string_view key = line.text.substr(0, line.equals);
-    if (found->keys.find(key)->second == i) names.emplace_back(Trim(key));
+  found->Index();
+  names.reserve(found->keys.Size());
+  for (std::size_t i = 0; i < found->EntryCount(); ++i) {
+    const Line& line = found->At(i);
+    if (line.IsEntry() && found->keys.Find(line.Key(), found->KeyOf()) == i)
+      names.emplace_back(Trim(line.Key()));
   }
   return names;
 }
@@ -219,19 +273,20 @@ std::vector<std::string_view> IniDocument::ReadSectionValues(std::string_view se
   std::vector<std::string_view> values;
   Section* found = FindSection(section);
   if (found == nullptr) return values;
-  IndexKeys(*found);
-  values.reserve(found->keys.size());
-  for (std::size_t i = 0; i < found->lines.size() + found->added.size(); ++i) {
-    const Line& line = LineAt(*found, i);
-    if (line.equals == std::string_view::npos) continue;
-    if (found->keys.find(line.text.substr(0, line.equals))->second == i)
-      values.push_back(line.text.substr(line.equals + 1));
+  found->Index();
+  values.reserve(found->keys.Size());
+  // Without duplicates every entry is the first of its key: no lookups needed.
+  const bool unique = found->duplicateKeys.Size() == 0;
+  for (std::size_t i = 0; i < found->EntryCount(); ++i) {
+    const Line& line = found->At(i);
+    if (line.IsEntry() && (unique || found->keys.Find(line.Key(), found->KeyOf()) == i))
+      values.push_back(line.Value());
   }
   return values;
 }
 
-void IniDocument::WriteString(std::string_view section, std::string_view key,
-                              std::string_view value) {
+IniDocument::Section& IniDocument::SectionForWriting(std::string_view section, std::string_view key,
+                                                     std::string_view value, bool indexed) {
   const std::string_view sectionName = Trim(section);
   const std::string_view keyName = Trim(key);
   if (sectionName.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos)
@@ -241,63 +296,69 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
     throw std::invalid_argument("key cannot stand in an INI file");
   if (HasLineBreak(value)) throw std::invalid_argument("value cannot stand in an INI file");
 
-  Section* target = FindSection(sectionName);
-  if (target == nullptr) {
-    auto created = std::make_unique<Section>();
-    created->header = arena_->Join({"[", sectionName, "]"});
-    created->name = created->header.substr(1, sectionName.size());
-    created->keysIndexed = true;
-    target = created.get();
-    sectionIndex_.emplace(created->name, sections_.size());
-    sections_.push_back(std::move(created));
-  }
-  IndexKeys(*target);
-  const auto it = target->keys.find(keyName);
-  if (it != target->keys.end()) {
+  if (Section* found = FindSection(sectionName)) return *found;
+  auto created = std::make_unique<Section>();
+  created->header = arena_->Join({"[", sectionName, "]"});
+  created->name = created->header.substr(1, sectionName.size());
+  created->indexed = indexed;
+  Section& result = *created;
+  sections_.push_back(std::move(created));
+  sectionIndex_.Insert(result.name, sections_.size() - 1,
+                       [this](std::size_t n) { return sections_[n]->name; });
+  return result;
+}
+
+void IniDocument::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  Section& target = SectionForWriting(section, key, value, true);
+  if (const auto entry = target.Lookup(key)) {
     // Keep the key exactly as the file spells it; only the value changes.
-    Line& line = LineAt(*target, it->second);
+    Line& line = target.At(*entry);
     line.text = arena_->Join({line.text.substr(0, line.equals + 1), value});
     return;
   }
-  Line line{arena_->Join({keyName, "=", value}), keyName.size()};
-  target->keys.emplace(line.text.substr(0, keyName.size()),
-                       target->lines.size() + target->added.size());
-  target->added.push_back(line);
+  AppendEntry(section, key, value);
+}
+
+void IniDocument::AppendEntry(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  Section& target = SectionForWriting(section, key, value, false);
+  const std::string_view keyName = Trim(key);
+  target.Append(Line{arena_->Join({keyName, "=", value}), keyName.size()});
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
   if (FindSection(section) == nullptr) return false;
-  const IniNameEqual same;
   for (std::size_t i = 1; i < sections_.size(); ++i) {
     Section& candidate = *sections_[i];
-    if (!candidate.live || !same(candidate.name, section)) continue;
-    candidate.live = false;
+    if (!candidate.live || !IniNameEqual(candidate.name, section)) continue;
     // Free the memory now: a save erases and rewrites the biggest section.
-    candidate.lines = {};
-    candidate.added = {};
-    candidate.keys = {};
-    candidate.duplicates = {};
+    candidate = Section{};
+    candidate.live = false;
   }
-  sectionIndex_.erase(section);
+  sectionIndex_.Erase(section, [this](std::size_t n) { return sections_[n]->name; });
   return true;
 }
 
 bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
   Section* found = FindSection(section);
   if (found == nullptr) return false;
-  IndexKeys(*found);
-  const auto it = found->keys.find(key);
-  if (it == found->keys.end()) return false;
-  const auto remove = [found](std::size_t index) {
-    Line& line = LineAt(*found, index);
+  found->Index();
+  const auto entry = found->keys.Erase(key, found->KeyOf());
+  if (!entry) return false;
+  std::vector<std::size_t> entries{*entry};
+  const auto firstOf = [found](std::size_t n) {
+    return found->At(found->duplicateEntries[n].front()).Key();
+  };
+  if (const auto more = found->duplicateKeys.Erase(key, firstOf)) {
+    entries.insert(entries.end(), found->duplicateEntries[*more].begin(),
+                   found->duplicateEntries[*more].end());
+    found->duplicateEntries[*more].clear();
+  }
+  for (std::size_t n : entries) {
+    Line& line = found->At(n);
     line.equals = std::string_view::npos;
     line.removed = true;
-  };
-  remove(it->second);
-  found->keys.erase(it);
-  if (const auto more = found->duplicates.find(key); more != found->duplicates.end()) {
-    for (std::size_t index : more->second) remove(index);
-    found->duplicates.erase(more);
   }
   return true;
 }
@@ -306,7 +367,7 @@ std::string IniDocument::Serialize() const {
   std::size_t size = 0;
   for (const auto& section : sections_) {
     if (!section->live) continue;
-    if (section.get() != sections_.front().get()) size += section->header.size() + 2;
+    size += section->header.size() + 2;
     for (const Line& line : section->lines) size += line.text.size() + 2;
     for (const Line& line : section->added) size += line.text.size() + 2;
   }

@@ -5,19 +5,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
-namespace tav {
+#include "project/IniKeyIndex.h"
 
-// Hash and equality for section and key names: ASCII letters in any case are
-// the same, and blanks (space, TAB) around the name do not count.
-struct IniNameHash {
-  std::size_t operator()(std::string_view name) const noexcept;
-};
-struct IniNameEqual {
-  bool operator()(std::string_view a, std::string_view b) const noexcept;
-};
+namespace tav {
 
 // An INI file held in memory, for reading it and for updating it in place.
 //
@@ -25,8 +17,9 @@ struct IniNameEqual {
 // character is "[" and that holds a "]" opens a section; a line with "=" whose
 // first non-blank character is not ";" is an entry (key before the first "=",
 // value the rest of the line, byte for byte). Every other line (comments, text
-// before the first section, lines without "=") is kept as it stands. Of two
-// sections or keys with the same name the first counts.
+// before the first section, lines without "=") is kept as it stands. Section
+// and key names match in any ASCII letter case, blanks around them ignored; of
+// two sections or keys with the same name the first counts.
 //
 // Updates touch only what they change: a new key goes after the last entry of
 // its section, a new section at the end of the file. Serialize writes every
@@ -42,9 +35,11 @@ class IniDocument final {
   IniDocument(const IniDocument&) = delete;
   IniDocument& operator=(const IniDocument&) = delete;
 
+  bool HasSection(std::string_view section) const;
+
   // The value of the first entry named `key` in the first section named
   // `section`; nullopt when there is none. The view stays valid until the
-  // document is changed or destroyed.
+  // document is destroyed.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
   std::string ReadString(std::string_view section, std::string_view key,
@@ -55,7 +50,7 @@ class IniDocument final {
   std::vector<std::string> ReadSection(std::string_view section) const;
 
   // The values of ReadSection's keys, in the same order, as views valid until
-  // the document is changed or destroyed.
+  // the document is destroyed.
   std::vector<std::string_view> ReadSectionValues(std::string_view section) const;
 
   // Replaces the value of an existing key in place, or adds the key after the
@@ -64,6 +59,12 @@ class IniDocument final {
   // INI line (line breaks anywhere; "]" in a section name; "=" in a key; an
   // empty name; a key starting with "[" or ";"), leaving the document unchanged.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+
+  // Adds the key after the last entry of its section without looking for it
+  // first: for filling a section known not to hold the key, such as one just
+  // erased. Should the key be there after all, the earlier entry counts.
+  // Throws as WriteString.
+  void AppendEntry(std::string_view section, std::string_view key, std::string_view value);
 
   // Removes every section named `section` with all its lines. Returns whether
   // anything was removed.
@@ -77,26 +78,20 @@ class IniDocument final {
   std::string Serialize() const;
 
  private:
-  struct Line {
-    std::string_view text;
-    std::size_t equals = std::string_view::npos;  // npos: not an entry
-    bool removed = false;
-  };
+  struct Line;
   struct Section;
   class Arena;
-  using NameIndex = std::unordered_map<std::string_view, std::size_t, IniNameHash, IniNameEqual>;
-  using DuplicateIndex =
-      std::unordered_map<std::string_view, std::vector<std::size_t>, IniNameHash, IniNameEqual>;
 
   void Parse(std::string bytes);
   Section* FindSection(std::string_view name) const;
-  static void IndexKeys(Section& section);
-  static const Line& LineAt(const Section& section, std::size_t index);
-  static Line& LineAt(Section& section, std::size_t index);
+  Section& SectionForWriting(std::string_view section, std::string_view key, std::string_view value,
+                             bool indexed);
 
   std::unique_ptr<Arena> arena_;
+  std::vector<Line> parsed_;  // every line of the parsed file but the section lines
   std::vector<std::unique_ptr<Section>> sections_;  // [0] holds the lines before the first section
-  NameIndex sectionIndex_;                          // name -> first live section
+  IniKeyIndex sectionIndex_;                        // name -> first live section
+  mutable Section* lastSection_ = nullptr;          // the section found last
 };
 
 }  // namespace tav

@@ -53,6 +53,19 @@ void IniStore::WriteString(std::string_view section, std::string_view key, std::
   changed_ = true;
 }
 
+void IniStore::AppendEntry(std::string_view section, std::string_view key, std::string_view value) {
+  try {
+    Document(Use::kWrite).AppendEntry(section, key, value);
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();
+  }
+  changed_ = true;
+}
+
+bool IniStore::HasSection(std::string_view section) {
+  return Document(Use::kRead).HasSection(section);
+}
+
 void IniStore::EraseSection(std::string_view section) {
   if (Document(Use::kWrite).EraseSection(section)) changed_ = true;
 }

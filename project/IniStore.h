@@ -35,6 +35,9 @@ class IniStore final {
   std::vector<std::string_view> ReadSectionValues(std::string_view section);
 
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Adds a key the section is known not to hold (see IniDocument::AppendEntry).
+  void AppendEntry(std::string_view section, std::string_view key, std::string_view value);
+  bool HasSection(std::string_view section);
   // A missing section, or a missing file, is no failure and changes nothing.
   void EraseSection(std::string_view section);
   // Removes the key from the section; a missing key is no failure.

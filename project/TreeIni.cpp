@@ -10,18 +10,29 @@
 namespace tav {
 
 void save_tree_to_ini(const ComponentTree& tree, IniStore& store, std::string_view section) {
+  // Keys written into a section that was just erased, or did not exist, are
+  // new by construction: appending them skips a lookup per node.
   store.EraseSection(section);
   const int count = tree.Count();
+  std::string key;
   std::string line;
   for (int i = 0; i < count; ++i) {
     const TreeNode* node = tree.NodeAt(i);
     line.assign(static_cast<std::size_t>(node->Level()), '#');
     line.append(node->Text());
     std::replace(line.begin(), line.end(), '\t', '#');
-    store.WriteString(section, "Node" + IntegerToText(i), line);
+    key.assign("Node");
+    key.append(IntegerToText(i));
+    store.AppendEntry(section, key, line);
   }
+  const bool newIcons = !store.HasSection(kIconsSection);
   for (int i = 0; i < count; ++i) {
-    store.WriteString(kIconsSection, IntegerToText(i), IntegerToText(tree.NodeAt(i)->ImageIndex()));
+    const std::string index = IntegerToText(i);
+    const std::string icon = IntegerToText(tree.NodeAt(i)->ImageIndex());
+    if (newIcons)
+      store.AppendEntry(kIconsSection, index, icon);
+    else
+      store.WriteString(kIconsSection, index, icon);
   }
 }
 
