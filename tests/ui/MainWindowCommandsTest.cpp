@@ -1,0 +1,295 @@
+// The main window's commands driven through their handlers and the real widgets:
+// import, the popup menu, in-place editing, G-code generation and export.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeView>
+
+#include "UiTestSupport.h"
+#include "core/DecimalSeparator.h"
+#include "core/Error.h"
+#include "gcode/GCodeGenerator.h"
+#include "ui/ComponentTreeModel.h"
+#include "ui/EditorText.h"
+#include "ui/TextCodec.h"
+#include "ui/VirtualDisplay.h"
+
+namespace tav::ui::test {
+namespace {
+
+class MainWindowCommands : public MainWindowTest {
+ protected:
+  QTreeView* Tree() { return Child<QTreeView>("TreeView1"); }
+  ComponentTreeModel& Model() { return form_.TreeModel(); }
+  QModelIndex Item(int top, int child = -1, int grandchild = -1) {
+    QModelIndex index = Model().index(top, 0);
+    if (child >= 0) index = Model().index(child, 0, index);
+    if (grandchild >= 0) index = Model().index(grandchild, 0, index);
+    return index;
+  }
+  // Selects an item by a left click, as the user does.
+  void ClickOn(const QModelIndex& index) {
+    Tree()->scrollTo(index);
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualRect(index).center());
+  }
+  // A right click: the mouse buttons, then the context menu event the
+  // windowing system sends with them.
+  void RightClickOn(const QModelIndex& index) {
+    const QPoint position = Tree()->visualRect(index).center();
+    QTest::mouseClick(Tree()->viewport(), Qt::RightButton, {}, position);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, position,
+                           Tree()->viewport()->mapToGlobal(position));
+    QCoreApplication::sendEvent(Tree()->viewport(), &menu);
+  }
+  std::string ExpectedProgram() {
+    return tav::GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields());
+  }
+  std::string MemoText() { return EditorTextWithCrLf(*Child<QPlainTextEdit>("Memo1")); }
+  std::string TextAt(int absoluteIndex) { return form_.Tree().NodeAt(absoluteIndex)->Text(); }
+
+  const std::vector<Row> board_{{"R1", "0805", "10.16mm", "5.08mm"},
+                                {"C1", "0603", "-3mm", "20.5MM"},
+                                {"U1", "SOIC-8", "7.5mm", "1mm"}};
+};
+
+TEST_F(MainWindowCommands, ImportFillsTreeCounterAndDimensions) {
+  Import(board_);
+  EXPECT_TRUE(errors_.All().empty()) << errors_.Texts().join('\n').toStdString();
+  EXPECT_EQ(form_.Tree().Count(), 39);
+  EXPECT_EQ(Text("BauelementeLabel"), "3");
+  EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
+  EXPECT_EQ(Text("DimLabel_Y"), "20.5 mm");
+  EXPECT_EQ(form_.LastImport().componentCount, 3);
+  EXPECT_DOUBLE_EQ(form_.LastImport().largestY, 20.5);
+  ASSERT_EQ(Model().rowCount(), 3);
+  EXPECT_EQ(Item(1).data().toString(), "C1");
+  for (int row = 0; row < 3; ++row) EXPECT_FALSE(Tree()->isExpanded(Item(row)));
+  EXPECT_EQ(dialogs_->Calls().at(0).dialog.filter, "");  // OpenDialog1 has no filter
+}
+
+TEST_F(MainWindowCommands, CancelledImportStillShowsTheLastDimensions) {
+  dialogs_->Answer("OpenDialog1", std::nullopt);
+  form_.Button1Click();
+  EXPECT_EQ(Text("DimLabel_X"), "0 mm");
+  EXPECT_EQ(Text("DimLabel_Y"), "0 mm");
+
+  const std::string first = Import(board_);
+  dialogs_->Answer("OpenDialog1", std::nullopt);
+  form_.Button1Click();
+  EXPECT_EQ(form_.Tree().Count(), 39);
+  EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
+  // The dialog offers the last name again.
+  EXPECT_EQ(dialogs_->Calls().back().offered, Q(first));
+}
+
+TEST_F(MainWindowCommands, FailedImportChangesNothing) {
+  Import(board_);
+  Import({{"R9", "0805", "1mm", "1mm"}, {"R10", "0805", "zwei", "1mm"}}, "bad.csv");
+  EXPECT_EQ(errors_.Texts(),
+            QStringList({QStringLiteral("'zwei' ist kein g\u00fcltiger Gleitkommawert.")}));
+
+  dialogs_->Answer("OpenDialog1", Q(folder_ / "missing.csv"));
+  form_.Button1Click();
+  ASSERT_EQ(errors_.All().size(), 2u);
+  EXPECT_TRUE(errors_.All()[1].text.startsWith("Datei ")) << errors_.All()[1].text.toStdString();
+  EXPECT_TRUE(errors_.All()[1].text.contains("missing.csv"));
+
+  EXPECT_EQ(form_.Tree().Count(), 39);
+  EXPECT_EQ(TextAt(0), "R1");
+  EXPECT_EQ(Text("BauelementeLabel"), "3");
+  EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
+}
+
+TEST_F(MainWindowCommands, PopupCommandsActOnTheSelectionAndARightClickKeepsIt) {
+  Import(board_);
+  form_.show();
+  ClickOn(Item(1));
+  ASSERT_EQ(form_.Tree().NodeAt(13), Model().NodeOf(Tree()->currentIndex()));
+
+  // A right click elsewhere opens the popup menu and leaves the selection alone.
+  RightClickOn(Item(2));
+  EXPECT_TRUE(form_.PopupMenu()->isVisible());
+  form_.PopupMenu()->hide();
+  EXPECT_EQ(Model().NodeOf(Tree()->selectionModel()->selectedIndexes().value(0)),
+            form_.Tree().NodeAt(13));
+
+  Child<QAction>("Ausschliessen1")->trigger();
+  EXPECT_EQ(form_.Tree().NodeAt(13)->ImageIndex(), 1);
+  EXPECT_EQ(form_.Tree().NodeAt(13)->SelectedIndex(), 1);
+  EXPECT_EQ(Item(1).data(ComponentTreeModel::ShownIconIndexRole).toInt(), 1);
+  Child<QAction>("Einschliessen1")->trigger();
+  EXPECT_EQ(form_.Tree().NodeAt(13)->ImageIndex(), 0);
+
+  // Feeder commands: the component itself, an attribute of it, not a value below one.
+  Child<QAction>("Feeder21")->trigger();
+  EXPECT_EQ(TextAt(13 + 5), "Feeder: 2");
+  Tree()->expand(Item(1));
+  ClickOn(Item(1, 5));  // "Position"
+  form_.Feeder31Click();
+  EXPECT_EQ(TextAt(13 + 5), "Feeder: 3");
+  Tree()->expand(Item(1, 5));
+  ClickOn(Item(1, 5, 0));  // the X value
+  form_.Feeder41Click();
+  form_.Ausschliessen1Click();
+  EXPECT_EQ(TextAt(13 + 5), "Feeder: 3");
+  EXPECT_EQ(form_.Tree().NodeAt(13 + 7)->ImageIndex(), 2);
+  EXPECT_TRUE(errors_.All().empty());
+}
+
+TEST_F(MainWindowCommands, TheSelectedItemShowsItsSelectedIcon) {
+  Import(board_);
+  form_.show();
+  form_.Tree().SetSelectedIndex(form_.Tree().NodeAt(0), 5);
+  EXPECT_EQ(Item(0).data(ComponentTreeModel::ShownIconIndexRole).toInt(), 0);
+  ClickOn(Item(0));
+  EXPECT_EQ(Item(0).data(ComponentTreeModel::ShownIconIndexRole).toInt(), 5);
+  ClickOn(Item(2));
+  EXPECT_EQ(Item(0).data(ComponentTreeModel::ShownIconIndexRole).toInt(), 0);
+}
+
+TEST_F(MainWindowCommands, CommandsWithoutASelectionChangeNothing) {
+  Import(board_);
+  form_.Ausschliessen1Click();
+  form_.Feeder41Click();
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(form_.Tree().NodeAt(13 * row)->ImageIndex(), 0);
+  EXPECT_EQ(TextAt(5), "Feeder: 1");
+  EXPECT_TRUE(errors_.All().empty());
+}
+
+TEST_F(MainWindowCommands, SortKeepsBlocksAndTheSelection) {
+  Import({{"R2", "a", "1", "1"}, {"C1", "b", "2", "2"}, {"R10", "c", "3", "3"}});
+  form_.show();
+  ClickOn(Item(0));  // R2
+  form_.Sortieren1Click();
+  EXPECT_EQ(TextAt(0), "C1");
+  EXPECT_EQ(TextAt(13), "R10");
+  EXPECT_EQ(TextAt(26), "R2");
+  EXPECT_EQ(TextAt(26 + 2), "Footprint: a");
+  EXPECT_EQ(Model().NodeOf(Tree()->currentIndex())->Text(), "R2");
+}
+
+TEST_F(MainWindowCommands, InPlaceEditReplacesTheTextAndEscapeCancels) {
+  Import(board_);
+  form_.show();
+  Tree()->expand(Item(0));
+  Tree()->expand(Item(0, 5));
+  ClickOn(Item(0, 5, 0));
+
+  const auto editInPlace = [&](const QString& text, Qt::Key finish) {
+    QTest::keyClick(Tree(), Qt::Key_F2);
+    QLineEdit* editor = nullptr;  // closed editors linger until deleted later
+    for (QLineEdit* open : Tree()->viewport()->findChildren<QLineEdit*>()) {
+      if (open->isVisible()) editor = open;
+    }
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, finish);
+    QCoreApplication::processEvents();  // the delegate commits through a queued call
+  };
+  editInPlace("abc", Qt::Key_Escape);
+  EXPECT_EQ(TextAt(7), "10.16mm");
+  editInPlace(QStringLiteral("12,7 \u00b5m"), Qt::Key_Return);
+  EXPECT_EQ(TextAt(7), "12,7 \xB5m");
+
+  // What later commands read follows the edit.
+  form_.Button2Click();
+  EXPECT_NE(MemoText().find("G00 X12,7 \xB5m Y5.08 F20"), std::string::npos);
+}
+
+TEST_F(MainWindowCommands, GenerateWritesTheCoresProgramIntoMemo1) {
+  form_.Button2Click();
+  EXPECT_EQ(MemoText(), ExpectedProgram());  // the header only
+
+  Import(board_);
+  Child<QLineEdit>("SpeedFahren")->setText("35");
+  Child<QComboBox>("Feeder1_Richtung")->setCurrentText("Oben");
+  form_.Button2Click();
+  const std::string program = MemoText();
+  EXPECT_EQ(program, ExpectedProgram());
+  EXPECT_NE(program.find("G00 Y+0.00 F2."), std::string::npos);
+  EXPECT_NE(program.find("G00 X10.16 Y5.08 F35\r\n"), std::string::npos);
+  EXPECT_TRUE(errors_.All().empty());
+}
+
+TEST_F(MainWindowCommands, AFailedGenerationKeepsTheLinesWrittenSoFar) {
+  Import(board_);
+  Child<QLineEdit>("BauteilMaxHeight")->setText("hoch");
+  std::string partial;
+  EXPECT_THROW(GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields(), partial),
+               tav::Error);
+  form_.Button2Click();
+  EXPECT_EQ(errors_.Texts(),
+            QStringList({QStringLiteral("'hoch' ist kein g\u00fcltiger Gleitkommawert.")}));
+  EXPECT_EQ(MemoText(), partial);
+  EXPECT_NE(partial.find("G21\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
+  Import(board_);
+  form_.Button2Click();
+  const std::string program = ExpectedProgram();
+
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "job"));
+  form_.Button3Click();
+  EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.nc"), program);
+  EXPECT_EQ(dialogs_->Calls().back().dialog.filter, "G-Code File (*.nc)");
+
+  // The user's edits are part of the file, with CR LF line ends.
+  auto* memo = Child<QPlainTextEdit>("Memo1");
+  memo->moveCursor(QTextCursor::End);
+  memo->insertPlainText("M30\n");
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "job.txt"));
+  form_.Button3Click();
+  EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "job.nc"));
+  EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.txt"), program + "M30\r\n");
+
+  dialogs_->Answer("SaveDialog1", std::nullopt);
+  form_.Button3Click();
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "no-such-folder/job.nc"));
+  form_.Button3Click();
+  ASSERT_EQ(errors_.All().size(), 1u);
+  EXPECT_TRUE(errors_.All()[0].text.startsWith("Datei \"")) << errors_.All()[0].text.toStdString();
+  EXPECT_EQ(folder_.EntryCount(), 3);  // board.csv, job.nc, job.txt
+}
+
+TEST_F(MainWindowCommands, DisplayOpensOnceAndComesToTheFront) {
+  form_.CreateDisplayWindow();
+  TForm2* display = form_.DisplayWindow();
+  ASSERT_NE(display, nullptr);
+  EXPECT_FALSE(display->isVisible());
+  form_.Button4Click();
+  form_.Button4Click();
+  EXPECT_TRUE(display->isVisible());
+  EXPECT_EQ(form_.findChildren<TForm2*>().size(), 1);
+  display->close();
+  EXPECT_FALSE(display->isVisible());
+  form_.Button4Click();
+  EXPECT_TRUE(display->isVisible());
+}
+
+TEST_F(MainWindowCommands, ALocaleChangeSwitchesTheDecimalSeparator) {
+  form_.SetLocaleSource([] { return QLocale(QLocale::German, QLocale::Germany); });
+  QEvent change(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(&form_, &change);
+  EXPECT_EQ(tav::DecimalSeparator(), ',');
+  Import({{"R1", "a", "12mm", "1"}});
+  Child<QLineEdit>("BauteilMaxHeight")->setText("1,5");
+  Child<QLineEdit>("Feeder1_Z")->setText("2");
+  form_.Button2Click();
+  EXPECT_NE(MemoText().find("G01 Z-3,5 F2\r\n"), std::string::npos);
+
+  form_.SetLocaleSource([] { return QLocale(QLocale::English, QLocale::UnitedStates); });
+  QCoreApplication::sendEvent(&form_, &change);
+  EXPECT_EQ(tav::DecimalSeparator(), '.');
+  EXPECT_TRUE(errors_.All().empty());
+}
+
+}  // namespace
+}  // namespace tav::ui::test
