@@ -40,7 +40,13 @@ std::string ReplaceText(std::string_view text, std::string_view pattern,
   std::string upperPattern;
   std::string_view searched = text;
   std::string_view wanted = pattern;
-  if (ignoreCase) {
+  // A pattern without letters matches the same in any case, so the upper-case
+  // copy of the text (as large as the whole input file for the quote removal)
+  // is only made when it can change the result.
+  const bool patternHasLetters = std::any_of(pattern.begin(), pattern.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  });
+  if (ignoreCase && patternHasLetters) {
     upperText = UpperAscii(text);
     upperPattern = UpperAscii(pattern);
     searched = upperText;
