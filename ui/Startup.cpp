@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStyleFactory>
 
 #include "core/DecimalSeparator.h"
 #include "ui/LocaleDecimalSeparator.h"
@@ -10,9 +11,17 @@
 
 namespace tav::ui {
 
+void ApplyDesktopLook() {
+  QApplication::setFont(WindowFont());
+  if (qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE")) {
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows")))
+      QApplication::setStyle(classic);
+  }
+}
+
 std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
   tav::SetDecimalSeparator(DecimalSeparatorOf(QLocale::system()));
-  QApplication::setFont(WindowFont());
+  ApplyDesktopLook();
   auto form = std::make_unique<TForm1>(arguments);
   form->CreateDisplayWindow();
   form->ShowCentred();

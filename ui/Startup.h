@@ -8,6 +8,11 @@ namespace tav::ui {
 
 class TForm1;
 
+// The desktop program's look: the window font everywhere, and the classic
+// Windows style, whose compact metrics the fixed pixel layout is made for
+// (unless the user chose a style through QT_STYLE_OVERRIDE).
+void ApplyDesktopLook();
+
 // The start-up of the desktop program once the application object exists:
 // reads the decimal separator from the user's locale, creates the main window
 // (whose FormCreate opens the project named by argument 1, showing any error),
