@@ -5,8 +5,10 @@
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTreeView>
 
 #include "core/ComponentTree.h"
@@ -122,6 +124,33 @@ TEST(ComponentTreeModelTest, AResetForgetsTheSelectedNode) {
   tree.Clear();
   EXPECT_EQ(model.SelectedNode(), nullptr);
   EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST(ComponentTreeViewTest, TheSelectionIsHiddenWhileTheTreeHasNoFocus) {
+  ComponentTree tree;
+  ComponentTreeModel model(tree);
+  AddComponent(tree, "R1", "1", "2");
+  QWidget window;
+  ComponentTreeView view(&window);
+  QLineEdit elsewhere(&window);
+  elsewhere.move(0, 200);
+  view.SetComponentModel(&model);
+  view.SetBackground(QColor(192, 192, 192));
+  view.resize(200, 100);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  view.setCurrentIndex(model.index(0, 0));
+
+  const auto rowColour = [&] {
+    const QRect row = view.visualRect(model.index(0, 0));
+    return view.viewport()->grab().toImage().pixelColor(row.right() - 2, row.center().y());
+  };
+  view.setFocus();
+  EXPECT_EQ(rowColour(), view.palette().color(QPalette::Active, QPalette::Highlight));
+  elsewhere.setFocus();
+  EXPECT_EQ(rowColour(), QColor(192, 192, 192));
+  EXPECT_EQ(view.SelectedNode(), tree.NodeAt(0));  // still selected for the commands
 }
 
 TEST(ComponentTreeModelTest, AHundredThousandComponentsAppearAndScrollQuickly) {
