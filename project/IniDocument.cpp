@@ -121,6 +121,7 @@ struct IniDocument::Section {
     for (std::size_t begin = 0; begin < EntryCount(); begin += kBatch) {
       const std::size_t end = std::min(begin + kBatch, EntryCount());
       for (std::size_t i = begin; i < end; ++i) {
+        if (!At(i).IsEntry()) continue;
         hashes[i - begin] = IniNameHash(At(i).Key());
         keys.Prefetch(hashes[i - begin]);
       }

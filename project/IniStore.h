@@ -18,10 +18,10 @@ namespace tav {
 // leaves the file as it was. Destroying the store without Close() discards
 // the changes.
 //
-// Errors: reading a file that exists but cannot be read throws Error "Datei %s
-// kann nicht geöffnet werden. %s" from the read operations and Error "In %s kann
-// nicht geschrieben werden" from WriteString and EraseSection; a failed Close(),
-// or a name or value that cannot stand in an INI line, throws the latter too.
+// Errors: a file that exists but cannot be read throws Error "Datei %s kann
+// nicht geöffnet werden. %s" from the reading operations and Error "In %s kann
+// nicht geschrieben werden" from the writing ones; a failed Close(), or a name
+// or value that cannot stand in an INI line, throws the latter too.
 class IniStore final {
  public:
   explicit IniStore(std::string path);
@@ -31,7 +31,7 @@ class IniStore final {
                          std::string_view defaultValue);
   // The section's key names in file order; empty when the section is missing.
   std::vector<std::string> ReadSection(std::string_view section);
-  // The values of ReadSection's keys in the same order; valid until the next change.
+  // The values of ReadSection's keys in the same order; valid while the store lives.
   std::vector<std::string_view> ReadSectionValues(std::string_view section);
 
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
