@@ -170,14 +170,19 @@ TEST(ComponentTreeModelTest, AHundredThousandComponentsAppearAndScrollQuickly) {
   view.grab();
   const qint64 shown = timer.elapsed();
   EXPECT_EQ(model.rowCount(), 100000);
-  EXPECT_LT(shown, 1000);
+  const bool timed = qEnvironmentVariableIsEmpty("TAV_SKIP_HEAVY_TESTS");  // not under sanitizers
+  if (timed) {
+    EXPECT_LT(shown, 1000);
+  }
 
   timer.restart();
   for (int step = 0; step < 50; ++step) {
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() * step / 49);
     view.grab();
   }
-  EXPECT_LT(timer.elapsed(), 1000);
+  if (timed) {
+    EXPECT_LT(timer.elapsed(), 1000);
+  }
   view.expand(model.index(99999, 0));
   view.scrollToBottom();
   EXPECT_TRUE(view.isExpanded(model.index(99999, 0)));

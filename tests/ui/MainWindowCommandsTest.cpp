@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -257,6 +258,25 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   ASSERT_EQ(errors_.All().size(), 1u);
   EXPECT_TRUE(errors_.All()[0].text.startsWith("Datei \"")) << errors_.All()[0].text.toStdString();
   EXPECT_EQ(folder_.EntryCount(), 3);  // board.csv, job.nc, job.txt
+}
+
+TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWithinASecond) {
+  std::vector<Row> rows;
+  for (int i = 0; i < 100000; ++i) rows.push_back({"R" + std::to_string(i), "0805", "1mm", "2mm"});
+  const std::string path = folder_ / "large.csv";
+  tav::test::WriteBytes(path, PickPlaceText(rows));
+  form_.show();
+  QElapsedTimer timer;
+  timer.start();
+  dialogs_->Answer("OpenDialog1", Q(path));
+  form_.Button1Click();
+  form_.grab();
+  const qint64 elapsed = timer.elapsed();
+  EXPECT_EQ(Model().rowCount(), 100000);
+  // Sanitizer builds (which set this) run many times slower; only the result counts there.
+  if (qEnvironmentVariableIsEmpty("TAV_SKIP_HEAVY_TESTS")) {
+    EXPECT_LT(elapsed, 1000);
+  }
 }
 
 TEST_F(MainWindowCommands, DisplayOpensOnceAndComesToTheFront) {
