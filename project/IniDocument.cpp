@@ -11,16 +11,6 @@ namespace tav {
 
 namespace {
 
-bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) noexcept {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 bool HasLineBreak(std::string_view text) noexcept {
   return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
 }
@@ -73,103 +63,8 @@ class IniDocument::Arena {
   std::size_t used_ = 0;
 };
 
-struct IniDocument::Line {
-  std::string_view text;
-  std::size_t equals = std::string_view::npos;  // npos: not an entry
-  bool removed = false;
-
-  bool IsEntry() const noexcept { return equals != std::string_view::npos; }
-  std::string_view Key() const noexcept { return text.substr(0, equals); }
-  std::string_view Value() const noexcept { return text.substr(equals + 1); }
-};
-
-struct IniDocument::Section {
-  std::string_view header;  // the raw section line; empty for the lines before the first section
-  std::string_view name;
-  std::span<Line> lines;     // as parsed, in the document's parsed_; never grows
-  std::size_t entryEnd = 0;  // one past the last parsed entry; new entries go there
-  std::vector<Line> added;   // entries written since parsing, in order
-  // Key -> entry number: below lines.size() in `lines`, else in `added`.
-  // Built on first use, so sections that are only erased or only filled by
-  // AppendEntry cost no hashing.
-  IniKeyIndex keys;
-  bool indexed = false;
-  // Later entries of keys that occur more than once; rare, found while indexing.
-  IniKeyIndex duplicateKeys;
-  std::vector<std::vector<std::size_t>> duplicateEntries;
-  std::size_t hint = 0;  // where the next lookup looks first
-  bool live = true;
-
-  std::size_t EntryCount() const noexcept { return lines.size() + added.size(); }
-  Line& At(std::size_t entry) noexcept {
-    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
-  }
-  const Line& At(std::size_t entry) const noexcept {
-    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
-  }
-  auto KeyOf() const {
-    return [this](std::size_t entry) { return At(entry).Key(); };
-  }
-
-  void Index() {
-    if (indexed) return;
-    keys.Reserve(EntryCount());
-    // Hash a batch and prefetch its slots before inserting: the inserts land at
-    // random places in a large table, and waiting for each in turn is slow.
-    constexpr std::size_t kBatch = 16;
-    std::uint64_t hashes[kBatch];
-    for (std::size_t begin = 0; begin < EntryCount(); begin += kBatch) {
-      const std::size_t end = std::min(begin + kBatch, EntryCount());
-      for (std::size_t i = begin; i < end; ++i) {
-        if (!At(i).IsEntry()) continue;
-        hashes[i - begin] = IniNameHash(At(i).Key());
-        keys.Prefetch(hashes[i - begin]);
-      }
-      for (std::size_t i = begin; i < end; ++i) {
-        const Line& line = At(i);
-        if (line.IsEntry() && !keys.Insert(line.Key(), hashes[i - begin], i, KeyOf()))
-          RememberDuplicate(i);
-      }
-    }
-    indexed = true;
-  }
-
-  void RememberDuplicate(std::size_t entry) {
-    const std::string_view key = At(entry).Key();
-    const auto firstOf = [this](std::size_t n) { return At(duplicateEntries[n].front()).Key(); };
-    if (const auto known = duplicateKeys.Find(key, firstOf)) {
-      duplicateEntries[*known].push_back(entry);
-      return;
-    }
-    duplicateKeys.Insert(key, duplicateEntries.size(), firstOf);
-    duplicateEntries.push_back({entry});
-  }
-
-  // The entry a lookup of `key` finds, if any. Keys are mostly asked for in
-  // file order, so the entry after the last one found is tried first; without
-  // duplicate keys a match there is the answer, with no random memory access.
-  std::optional<std::size_t> Lookup(std::string_view key) {
-    Index();
-    std::optional<std::size_t> entry;
-    if (duplicateKeys.Size() == 0 && hint < EntryCount() && At(hint).IsEntry() &&
-        IniNameEqual(At(hint).Key(), key)) {
-      entry = hint;
-    } else {
-      entry = keys.Find(key, KeyOf());
-    }
-    if (entry) hint = *entry + 1;
-    return entry;
-  }
-
-  void Append(Line line) {
-    const std::size_t entry = EntryCount();
-    added.push_back(line);
-    if (indexed && !keys.Insert(line.Key(), entry, KeyOf())) RememberDuplicate(entry);
-  }
-};
-
 IniDocument::IniDocument() : arena_(std::make_unique<Arena>()) {
-  sections_.push_back(std::make_unique<Section>());
+  sections_.push_back(std::make_unique<IniSection>());
 }
 
 IniDocument::IniDocument(std::string bytes) : IniDocument() { Parse(std::move(bytes)); }
@@ -187,7 +82,7 @@ void IniDocument::Parse(std::string bytes) {
                                                       std::count(text.begin(), text.end(), '\r'));
   parsed_.reserve(breaks + 1);
   std::vector<std::size_t> starts{0};  // first parsed line of each section
-  Section* current = sections_.front().get();
+  IniSection* current = sections_.front().get();
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t end = LineEnd(text, pos);
@@ -199,13 +94,13 @@ void IniDocument::Parse(std::string bytes) {
     if (pos < text.size() && text[pos] == '\r') ++pos;
     if (pos < text.size() && text[pos] == '\n') ++pos;
 
-    const std::string_view trimmed = Trim(content);
+    const std::string_view trimmed = TrimIniBlanks(content);
     if (trimmed.starts_with('[')) {
       const std::size_t close = trimmed.find(']');
       if (close != std::string_view::npos) {
-        auto section = std::make_unique<Section>();
+        auto section = std::make_unique<IniSection>();
         section->header = line;
-        section->name = Trim(trimmed.substr(1, close - 1));
+        section->name = TrimIniBlanks(trimmed.substr(1, close - 1));
         current = section.get();
         sections_.push_back(std::move(section));
         sectionIndex_.Insert(current->name, sections_.size() - 1, sectionName);
@@ -213,10 +108,10 @@ void IniDocument::Parse(std::string bytes) {
         continue;
       }
     }
-    Line entry{line};
+    IniLine entry{line};
     const std::size_t equals = line.find('=');
     if (equals != std::string_view::npos && current != sections_.front().get() &&
-        !trimmed.starts_with(';') && !Trim(line.substr(0, equals)).empty()) {
+        !trimmed.starts_with(';') && !TrimIniBlanks(line.substr(0, equals)).empty()) {
       entry.equals = equals;
     }
     parsed_.push_back(entry);
@@ -224,10 +119,10 @@ void IniDocument::Parse(std::string bytes) {
   }
   starts.push_back(parsed_.size());
   for (std::size_t n = 0; n < sections_.size(); ++n)
-    sections_[n]->lines = std::span<Line>(parsed_.data() + starts[n], starts[n + 1] - starts[n]);
+    sections_[n]->lines = std::span<IniLine>(parsed_.data() + starts[n], starts[n + 1] - starts[n]);
 }
 
-IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+IniSection* IniDocument::FindSection(std::string_view name) const {
   // Callers work through one section at a time; remembering it saves a lookup per key.
   if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name))
     return lastSection_;
@@ -244,7 +139,7 @@ bool IniDocument::HasSection(std::string_view section) const {
 std::optional<std::string_view> IniDocument::Find(std::string_view section,
                                                   std::string_view key) const {
   // Building a section's key index on first use changes no content.
-  Section* found = FindSection(section);
+  IniSection* found = FindSection(section);
   if (found == nullptr) return std::nullopt;
   const auto entry = found->Lookup(key);
   if (!entry) return std::nullopt;
@@ -258,38 +153,30 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
 
 std::vector<std::string> IniDocument::ReadSection(std::string_view section) const {
   std::vector<std::string> names;
-  Section* found = FindSection(section);
+  IniSection* found = FindSection(section);
   if (found == nullptr) return names;
-  found->Index();
-  names.reserve(found->keys.Size());
+  names.reserve(found->EntryCount());
   for (std::size_t i = 0; i < found->EntryCount(); ++i) {
-    const Line& line = found->At(i);
-    if (line.IsEntry() && found->keys.Find(line.Key(), found->KeyOf()) == i)
-      names.emplace_back(Trim(line.Key()));
+    if (found->CountsForItsKey(i)) names.emplace_back(TrimIniBlanks(found->At(i).Key()));
   }
   return names;
 }
 
 std::vector<std::string_view> IniDocument::ReadSectionValues(std::string_view section) const {
   std::vector<std::string_view> values;
-  Section* found = FindSection(section);
+  IniSection* found = FindSection(section);
   if (found == nullptr) return values;
-  found->Index();
-  values.reserve(found->keys.Size());
-  // Without duplicates every entry is the first of its key: no lookups needed.
-  const bool unique = found->duplicateKeys.Size() == 0;
+  values.reserve(found->EntryCount());
   for (std::size_t i = 0; i < found->EntryCount(); ++i) {
-    const Line& line = found->At(i);
-    if (line.IsEntry() && (unique || found->keys.Find(line.Key(), found->KeyOf()) == i))
-      values.push_back(line.Value());
+    if (found->CountsForItsKey(i)) values.push_back(found->At(i).Value());
   }
   return values;
 }
 
-IniDocument::Section& IniDocument::SectionForWriting(std::string_view section, std::string_view key,
-                                                     std::string_view value, bool indexed) {
-  const std::string_view sectionName = Trim(section);
-  const std::string_view keyName = Trim(key);
+IniSection& IniDocument::SectionForWriting(std::string_view section, std::string_view key,
+                                           std::string_view value) {
+  const std::string_view sectionName = TrimIniBlanks(section);
+  const std::string_view keyName = TrimIniBlanks(key);
   if (sectionName.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos)
     throw std::invalid_argument("section name cannot stand in an INI file");
   if (keyName.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
@@ -297,12 +184,11 @@ IniDocument::Section& IniDocument::SectionForWriting(std::string_view section, s
     throw std::invalid_argument("key cannot stand in an INI file");
   if (HasLineBreak(value)) throw std::invalid_argument("value cannot stand in an INI file");
 
-  if (Section* found = FindSection(sectionName)) return *found;
-  auto created = std::make_unique<Section>();
+  if (IniSection* found = FindSection(sectionName)) return *found;
+  auto created = std::make_unique<IniSection>();
   created->header = arena_->Join({"[", sectionName, "]"});
   created->name = created->header.substr(1, sectionName.size());
-  created->indexed = indexed;
-  Section& result = *created;
+  IniSection& result = *created;
   sections_.push_back(std::move(created));
   sectionIndex_.Insert(result.name, sections_.size() - 1,
                        [this](std::size_t n) { return sections_[n]->name; });
@@ -311,10 +197,10 @@ IniDocument::Section& IniDocument::SectionForWriting(std::string_view section, s
 
 void IniDocument::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
-  Section& target = SectionForWriting(section, key, value, true);
+  IniSection& target = SectionForWriting(section, key, value);
   if (const auto entry = target.Lookup(key)) {
     // Keep the key exactly as the file spells it; only the value changes.
-    Line& line = target.At(*entry);
+    IniLine& line = target.At(*entry);
     line.text = arena_->Join({line.text.substr(0, line.equals + 1), value});
     return;
   }
@@ -323,18 +209,18 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
 
 void IniDocument::AppendEntry(std::string_view section, std::string_view key,
                               std::string_view value) {
-  Section& target = SectionForWriting(section, key, value, false);
-  const std::string_view keyName = Trim(key);
-  target.Append(Line{arena_->Join({keyName, "=", value}), keyName.size()});
+  IniSection& target = SectionForWriting(section, key, value);
+  const std::string_view keyName = TrimIniBlanks(key);
+  target.Append(IniLine{arena_->Join({keyName, "=", value}), keyName.size()});
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
   if (FindSection(section) == nullptr) return false;
   for (std::size_t i = 1; i < sections_.size(); ++i) {
-    Section& candidate = *sections_[i];
+    IniSection& candidate = *sections_[i];
     if (!candidate.live || !IniNameEqual(candidate.name, section)) continue;
     // Free the memory now: a save erases and rewrites the biggest section.
-    candidate = Section{};
+    candidate = IniSection{};
     candidate.live = false;
   }
   sectionIndex_.Erase(section, [this](std::size_t n) { return sections_[n]->name; });
@@ -342,26 +228,8 @@ bool IniDocument::EraseSection(std::string_view section) {
 }
 
 bool IniDocument::EraseKey(std::string_view section, std::string_view key) {
-  Section* found = FindSection(section);
-  if (found == nullptr) return false;
-  found->Index();
-  const auto entry = found->keys.Erase(key, found->KeyOf());
-  if (!entry) return false;
-  std::vector<std::size_t> entries{*entry};
-  const auto firstOf = [found](std::size_t n) {
-    return found->At(found->duplicateEntries[n].front()).Key();
-  };
-  if (const auto more = found->duplicateKeys.Erase(key, firstOf)) {
-    entries.insert(entries.end(), found->duplicateEntries[*more].begin(),
-                   found->duplicateEntries[*more].end());
-    found->duplicateEntries[*more].clear();
-  }
-  for (std::size_t n : entries) {
-    Line& line = found->At(n);
-    line.equals = std::string_view::npos;
-    line.removed = true;
-  }
-  return true;
+  IniSection* found = FindSection(section);
+  return found != nullptr && found->EraseKey(key);
 }
 
 std::string IniDocument::Serialize() const {
@@ -369,21 +237,21 @@ std::string IniDocument::Serialize() const {
   for (const auto& section : sections_) {
     if (!section->live) continue;
     size += section->header.size() + 2;
-    for (const Line& line : section->lines) size += line.text.size() + 2;
-    for (const Line& line : section->added) size += line.text.size() + 2;
+    for (const IniLine& line : section->lines) size += line.text.size() + 2;
+    for (const IniLine& line : section->added) size += line.text.size() + 2;
   }
   std::string out;
   out.reserve(size);
-  const auto put = [&out](const Line& line) {
+  const auto put = [&out](const IniLine& line) {
     if (line.removed) return;
     out.append(line.text);
     out.append("\r\n");
   };
   for (const auto& section : sections_) {
     if (!section->live) continue;
-    if (section.get() != sections_.front().get()) put(Line{section->header});
+    if (section.get() != sections_.front().get()) put(IniLine{section->header});
     for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
-    for (const Line& line : section->added) put(line);
+    for (const IniLine& line : section->added) put(line);
     for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
   return out;

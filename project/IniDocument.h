@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "project/IniKeyIndex.h"
+#include "project/IniSection.h"
 
 namespace tav {
 
@@ -78,20 +79,21 @@ class IniDocument final {
   std::string Serialize() const;
 
  private:
-  struct Line;
-  struct Section;
   class Arena;
 
   void Parse(std::string bytes);
-  Section* FindSection(std::string_view name) const;
-  Section& SectionForWriting(std::string_view section, std::string_view key, std::string_view value,
-                             bool indexed);
+  IniSection* FindSection(std::string_view name) const;
+  IniSection& SectionForWriting(std::string_view section, std::string_view key,
+                                std::string_view value);
 
   std::unique_ptr<Arena> arena_;
-  std::vector<Line> parsed_;  // every line of the parsed file but the section lines
-  std::vector<std::unique_ptr<Section>> sections_;  // [0] holds the lines before the first section
-  IniKeyIndex sectionIndex_;                        // name -> first live section
-  mutable Section* lastSection_ = nullptr;          // the section found last
+  // Every parsed line but the section lines; sections view their parts.
+  std::vector<IniLine> parsed_;
+  // [0] holds the lines before the first section.
+  std::vector<std::unique_ptr<IniSection>> sections_;
+  IniKeyIndex sectionIndex_;  // name -> first live section
+  // The section found last: callers work through one section at a time.
+  mutable IniSection* lastSection_ = nullptr;
 };
 
 }  // namespace tav

@@ -11,7 +11,9 @@ unsigned char AsciiLower(char c) noexcept {
   return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
-std::string_view Trim(std::string_view text) noexcept {
+}  // namespace
+
+std::string_view TrimIniBlanks(std::string_view text) noexcept {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -19,12 +21,10 @@ std::string_view Trim(std::string_view text) noexcept {
   return text.substr(begin, end - begin);
 }
 
-}  // namespace
-
 std::uint64_t IniNameHash(std::string_view name) noexcept {
   // FNV-1a over the lower-cased, trimmed name.
   std::uint64_t hash = 14695981039346656037ull;
-  for (char c : Trim(name)) {
+  for (char c : TrimIniBlanks(name)) {
     hash ^= AsciiLower(c);
     hash *= 1099511628211ull;
   }
@@ -32,8 +32,8 @@ std::uint64_t IniNameHash(std::string_view name) noexcept {
 }
 
 bool IniNameEqual(std::string_view a, std::string_view b) noexcept {
-  a = Trim(a);
-  b = Trim(b);
+  a = TrimIniBlanks(a);
+  b = TrimIniBlanks(b);
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;

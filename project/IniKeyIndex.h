@@ -12,6 +12,7 @@ namespace tav {
 // Hash and equality for section and key names: ASCII letters in any case are
 // the same, and blanks (space, TAB) around the name do not count.
 std::uint64_t IniNameHash(std::string_view name) noexcept;
+std::string_view TrimIniBlanks(std::string_view name) noexcept;
 bool IniNameEqual(std::string_view a, std::string_view b) noexcept;
 
 // Maps names to entry numbers (0 to 2^32-2) with open addressing in one flat

@@ -1,6 +1,9 @@
 #include "project/ProjectFile.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/NumberConversion.h"
 #include "project/IniStore.h"
@@ -12,8 +15,8 @@ namespace tav {
 
 namespace {
 
-// The index a "Bibliothek" key stands for when the reader would look it up:
-// digits only, no leading zero, below `count`.
+// The index a "Bibliothek" key stands for: the reader looks up index i by its
+// decimal text, so only digits without a leading zero, below `count`, count.
 std::optional<int> LibraryIndex(std::string_view key, int count) {
   if (key.empty() || key.size() > 10 || (key.size() > 1 && key.front() == '0')) return std::nullopt;
   long long index = 0;
@@ -72,12 +75,17 @@ void load_project(const std::string& path, ComponentTree& tree, MachineSettings&
     field = store.ReadString(setting.section, setting.key, field);
   }
 
+  // The include states of the indices below "Elemente". Walking the section
+  // once finds the same keys as looking up every index, without a lookup per
+  // node. The icon step has made sure that "Elemente" does not pass the tree.
   const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
-  for (int i = 0; i < elements; ++i) {
-    const std::string state = store.ReadString(kLibrarySection, IntegerToText(i), "0");
-    const int icon = state == "true" ? 0 : state == "false" ? 1 : -1;
-    if (icon < 0) continue;  // "0" (no key) and any other value change nothing
-    TreeNode* node = loaded.NodeAt(i);
+  const std::vector<std::string> keys = store.ReadSection(kLibrarySection);
+  const std::vector<std::string_view> states = store.ReadSectionValues(kLibrarySection);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const auto index = LibraryIndex(keys[k], elements);
+    const int icon = states[k] == "true" ? 0 : states[k] == "false" ? 1 : -1;
+    if (!index || icon < 0) continue;  // any other value changes nothing
+    TreeNode* node = loaded.NodeAt(*index);
     loaded.SetImageIndex(node, icon);
     loaded.SetSelectedIndex(node, icon);
   }

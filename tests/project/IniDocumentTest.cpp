@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -135,6 +137,128 @@ TEST(IniDocument, HasNoLimitOnKeysOrValueLength) {
   EXPECT_EQ(keys.back(), "Node4999");
   EXPECT_EQ(reread.ReadString("S", "Node4321", ""), longValue);
   EXPECT_EQ(reread.ReadString("S", "Node4322", ""), "#v");
+}
+
+}  // namespace
+}  // namespace tav
+
+namespace tav {
+namespace {
+
+// A plain model of the store's rules: sections and keys matched without case
+// and surrounding blanks, the first one counting, new ones at the end.
+class ModelIni {
+ public:
+  std::optional<std::string> Find(const std::string& section, const std::string& key) const {
+    const auto* s = FindSection(section);
+    if (s == nullptr) return std::nullopt;
+    for (const auto& [k, v] : s->second)
+      if (IniNameEqual(k, key)) return v;
+    return std::nullopt;
+  }
+  void Write(const std::string& section, const std::string& key, const std::string& value) {
+    auto* s = FindSection(section);
+    if (s == nullptr) s = &sections_.emplace_back(section, Entries{});
+    for (auto& [k, v] : s->second)
+      if (IniNameEqual(k, key)) {
+        v = value;
+        return;
+      }
+    s->second.emplace_back(std::string(TrimIniBlanks(key)), value);
+  }
+  void EraseKey(const std::string& section, const std::string& key) {
+    if (auto* s = FindSection(section))
+      std::erase_if(s->second, [&](const auto& entry) { return IniNameEqual(entry.first, key); });
+  }
+  void EraseSection(const std::string& section) {
+    std::erase_if(sections_, [&](const auto& s) { return IniNameEqual(s.first, section); });
+  }
+  std::vector<std::string> Keys(const std::string& section) const {
+    std::vector<std::string> keys;
+    if (const auto* s = FindSection(section))
+      for (const auto& entry : s->second) keys.push_back(entry.first);
+    return keys;
+  }
+
+ private:
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  using Section = std::pair<std::string, Entries>;
+  Section* FindSection(const std::string& name) {
+    for (auto& s : sections_)
+      if (IniNameEqual(s.first, name)) return &s;
+    return nullptr;
+  }
+  const Section* FindSection(const std::string& name) const {
+    return const_cast<ModelIni*>(this)->FindSection(name);
+  }
+  std::vector<Section> sections_;
+};
+
+// Numbered keys in order take the store's fastest paths; the random mix
+// breaks and restarts those runs. Every answer must match the model.
+TEST(IniDocument, AgreesWithAPlainModel) {
+  const std::vector<std::string> sections = {"S", "s ", "T"};
+  const std::vector<std::string> keys = {"Node0", "Node1", "Node2", "node3", " NODE4", "Node01",
+                                         "0",     "1",     "2",     "3",     "x",      "X "};
+  std::mt19937 random(11);
+  for (int round = 0; round < 40; ++round) {
+    IniDocument doc;
+    ModelIni model;
+    for (int n = 0; n < round % 6; ++n) {  // a numbered run to start from
+      doc.AppendEntry("S", "Node" + std::to_string(n), "start");
+      model.Write("S", "Node" + std::to_string(n), "start");
+    }
+    if (round % 2) doc = IniDocument(doc.Serialize());
+    for (int step = 0; step < 200; ++step) {
+      const std::string& section = sections[random() % sections.size()];
+      // Mostly the next numbered key, so runs form.
+      const std::string key = random() % 3
+                                  ? keys[random() % keys.size()]
+                                  : (random() % 2 ? "Node" : "") + std::to_string(step % 7);
+      const std::string value = "v" + std::to_string(step);
+      switch (random() % 8) {
+        case 0:
+          doc.EraseKey(section, key);
+          model.EraseKey(section, key);
+          break;
+        case 1:
+          if (random() % 4 == 0) {
+            doc.EraseSection(section);
+            model.EraseSection(section);
+          }
+          break;
+        case 2:
+          if (!model.Find(section, key)) {
+            doc.AppendEntry(section, key, value);
+            model.Write(section, key, value);
+          }
+          break;
+        default:
+          doc.WriteString(section, key, value);
+          model.Write(section, key, value);
+      }
+      for (const std::string& probe : keys)
+        ASSERT_EQ(doc.Find(section, probe), model.Find(section, probe))
+            << "round " << round << " step " << step << " key " << probe;
+    }
+    const IniDocument reread(doc.Serialize());
+    for (const std::string& section : sections) {
+      ASSERT_EQ(doc.ReadSection(section), model.Keys(section)) << round;
+      ASSERT_EQ(reread.ReadSection(section), model.Keys(section)) << round;
+      for (const std::string& probe : keys)
+        ASSERT_EQ(reread.Find(section, probe), model.Find(section, probe)) << round;
+    }
+  }
+}
+
+TEST(IniDocument, NumberedKeysMatchOnlyTheirExactName) {
+  const IniDocument doc("[S]\r\nNode5=a\r\nNode6=b\r\nNode7=c\r\n");
+  // clang-format off
+  const std::vector<std::pair<std::string, std::string>> probes = {
+      {"Node5", "a"}, {" node6\t", "b"}, {"NODE7", "c"}, {"Node4", "-"}, {"Node8", "-"},
+      {"Node06", "-"}, {"Node 6", "-"}, {"Node", "-"}, {"Nod6", "-"}, {"6", "-"}, {"Node+6", "-"}};
+  // clang-format on
+  for (const auto& [key, value] : probes) EXPECT_EQ(doc.ReadString("S", key, "-"), value) << key;
 }
 
 }  // namespace

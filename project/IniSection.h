@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "project/IniKeyIndex.h"
+
+namespace tav {
+
+// One line of an INI file as IniDocument keeps it: a view of its bytes and,
+// for an entry, where its "=" stands.
+struct IniLine {
+  std::string_view text;
+  std::size_t equals = std::string_view::npos;  // npos: not an entry
+  bool removed = false;                         // erased; no longer written
+
+  bool IsEntry() const noexcept { return equals != std::string_view::npos; }
+  std::string_view Key() const noexcept { return text.substr(0, equals); }
+  std::string_view Value() const noexcept { return text.substr(equals + 1); }
+};
+
+// The lines of one section and the lookup of its keys. Lines are numbered
+// ("entries") first through `lines`, then through `added`. For every key the
+// first entry counts.
+//
+// The key index is built on first use. A section whose keys run "<prefix>0",
+// "<prefix>1", ... (as the project file's "Node<i>" and "Icons" keys do) is
+// indexed by arithmetic on the key; any other gets a hash index. Lookups in
+// file order are answered from the line after the last one found. So the
+// usual project file needs no hashing at all, and any file stays linear.
+class IniSection final {
+ public:
+  std::string_view header;  // the raw section line; empty for the lines before the first section
+  std::string_view name;
+  std::span<IniLine> lines;    // as parsed; never grows
+  std::size_t entryEnd = 0;    // one past the last parsed entry; new entries go there
+  std::vector<IniLine> added;  // entries written since parsing, in order
+  bool live = true;            // false once erased
+
+  std::size_t EntryCount() const noexcept { return lines.size() + added.size(); }
+  IniLine& At(std::size_t entry) noexcept {
+    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
+  }
+  const IniLine& At(std::size_t entry) const noexcept {
+    return entry < lines.size() ? lines[entry] : added[entry - lines.size()];
+  }
+
+  // The entry that counts for `key`, if any.
+  std::optional<std::size_t> Lookup(std::string_view key);
+  // Whether `entry` is the entry that counts for its key.
+  bool CountsForItsKey(std::size_t entry);
+  bool HasDuplicateKeys();
+
+  void Append(IniLine line);
+  // Marks every entry of `key` removed; returns whether there was one.
+  bool EraseKey(std::string_view key);
+
+ private:
+  struct Sequence {
+    bool started = false;  // false while the section has no entry yet
+    std::string_view prefix;
+    std::size_t first = 0;  // number of entry 0
+  };
+
+  void Index();
+  bool IndexAsSequence();
+  bool Continues(const Sequence& sequence, std::size_t entry) const;
+  void IndexByHash();
+  std::optional<std::size_t> SequenceEntry(std::string_view key) const;
+  void RememberDuplicate(std::size_t entry);
+
+  bool indexed_ = false;
+  std::optional<Sequence> sequence_;  // set while the keys form a numbered run
+  IniKeyIndex keys_;                  // key -> first entry, when not a sequence
+  // Later entries of keys that occur more than once; rare, found while indexing.
+  IniKeyIndex duplicateKeys_;
+  std::vector<std::vector<std::size_t>> duplicateEntries_;
+  std::size_t hint_ = 0;  // where the next lookup looks first
+};
+
+}  // namespace tav
