@@ -39,14 +39,12 @@ class MainWindowCommands : public MainWindowTest {
     Tree()->scrollTo(index);
     QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualRect(index).center());
   }
-  // A right click: the mouse buttons, then the context menu event the
-  // windowing system sends with them.
+  // A right click through the window system's path, which also sends the
+  // context menu event.
   void RightClickOn(const QModelIndex& index) {
     const QPoint position = Tree()->visualRect(index).center();
-    QTest::mouseClick(Tree()->viewport(), Qt::RightButton, {}, position);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, position,
-                           Tree()->viewport()->mapToGlobal(position));
-    QCoreApplication::sendEvent(Tree()->viewport(), &menu);
+    QTest::mouseClick(form_.windowHandle(), Qt::RightButton, {},
+                      Tree()->viewport()->mapTo(&form_, position));
   }
   std::string ExpectedProgram() {
     return tav::GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields());
