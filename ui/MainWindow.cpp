@@ -18,6 +18,7 @@
 #include "project/ProjectFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ComponentTreeModel.h"
+#include "ui/ComponentTreeView.h"
 #include "ui/EditorText.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/FilePath.h"
