@@ -2,6 +2,7 @@
 // editor line breaks.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLocale>
 #include <QPlainTextEdit>
 
@@ -12,6 +13,7 @@
 #include "ui/ApplicationTitle.h"
 #include "ui/EditorText.h"
 #include "ui/FilePath.h"
+#include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
 #include "ui/TextCodec.h"
@@ -92,6 +94,17 @@ TEST(FilePathTest, NonAsciiNamesSurviveTheCoreRules) {
   EXPECT_EQ(WithDefaultExtensionOf(path, ".tav"), path + ".tav");
   EXPECT_EQ(WithDefaultExtensionOf("/a/job.txt", ".nc"), "/a/job.txt");
   EXPECT_EQ(WithDefaultExtensionOf("/a/job.", ".nc"), "/a/job.");
+}
+
+TEST(ImageListTest, EightSixteenPixelIconsTransparentExceptTheTiles) {
+  for (int index = 0; index < ImageList::kCount; ++index) {
+    const QImage image = ImageList::Icon(index).pixmap(16, 16).toImage();
+    ASSERT_EQ(image.size(), QSize(16, 16)) << index;
+    const bool tile = index >= 2 && index <= 4;  // X, Y and Z fill the whole image
+    EXPECT_EQ(image.pixelColor(0, 0).alpha(), tile ? 255 : 0) << index;
+  }
+  EXPECT_TRUE(ImageList::Icon(8).isNull());
+  EXPECT_TRUE(ImageList::Icon(-1).isNull());
 }
 
 }  // namespace
