@@ -93,7 +93,11 @@ class IniKeyIndex final {
   // Asks the processor to fetch the slot a name with this hash starts at, so
   // a batch of inserts waits for memory once instead of once per name.
   void Prefetch(std::uint64_t hash) const noexcept {
+#if defined(__GNUC__) || defined(__clang__)
     if (!slots_.empty()) __builtin_prefetch(&slots_[Home(hash)]);
+#else
+    (void)hash;
+#endif
   }
 
   void Clear() noexcept {

@@ -13,8 +13,12 @@ namespace tav {
 void save_project(const std::string& path, const ComponentTree& tree,
                   const MachineSettings& settings);
 
-// Replaces the tree and the stored settings with the file's contents. All or
-// nothing: on any error tree and settings are unchanged and the Error is thrown.
+// Replaces the tree and the stored settings with the file's contents; settings
+// the file lacks keep their values. All or nothing: on any error tree and
+// settings are unchanged and the Error is thrown: the level error of a tree
+// line, "Ungültiger Index" when "Elemente" passes the tree (so also for a file
+// that does not exist), the integer error for "Elemente" or an icon, and
+// "Datei %s kann nicht geöffnet werden. %s" for a file that cannot be read.
 void load_project(const std::string& path, ComponentTree& tree, MachineSettings& settings);
 
 }  // namespace tav
