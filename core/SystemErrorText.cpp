@@ -110,8 +110,10 @@ std::string FullPathForMessage(const std::string& path) {
   if (path.empty()) return path;
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  if (error) return path;
-  return absolute.lexically_normal().string();
+  if (error) return PathForMessage(path);
+  return PathForMessage(absolute.lexically_normal().string());
 }
+
+std::string PathForMessage(const std::string& path) { return Utf8ToCp1252(path).value_or(path); }
 
 }  // namespace tav

@@ -7,12 +7,15 @@
 #include "core/Error.h"
 #include "core/FileAccess.h"
 #include "core/Messages.h"
+#include "core/SystemErrorText.h"
 
 namespace tav {
 
 IniStore::IniStore(std::string path) : path_(std::move(path)) {}
 
-void IniStore::ThrowCannotWrite() const { throw Error(FormatMessage(msg::kCannotWrite, {path_})); }
+void IniStore::ThrowCannotWrite() const {
+  throw Error(FormatMessage(msg::kCannotWrite, {PathForMessage(path_)}));
+}
 
 IniDocument& IniStore::Document(Use use) {
   if (document_) return *document_;

@@ -243,5 +243,14 @@ TEST(FullPathForMessage, AbsoluteAndNormalisedWithoutResolvingLinks) {
   EXPECT_EQ(FullPathForMessage(""), "");
 }
 
+// File system paths are UTF-8; messages are Windows-1252.
+TEST(PathForMessage, Utf8PathsAreShownInTheMessageCodePage) {
+  EXPECT_EQ(PathForMessage("/tmp/Pl\xC3\xA4tze/M\xC3\xBCller.tav"), "/tmp/Pl\xE4tze/M\xFCller.tav");
+  EXPECT_EQ(PathForMessage("/tmp/\xE2\x82\xAC \xE4\xB8\xAD.csv"), "/tmp/\x80 ?.csv");
+  // Not UTF-8: the bytes are kept as they are.
+  EXPECT_EQ(PathForMessage("/tmp/Pl\xE4tze"), "/tmp/Pl\xE4tze");
+  EXPECT_EQ(FullPathForMessage("/tmp/M\xC3\xBCller.csv"), "/tmp/M\xFCller.csv");
+}
+
 }  // namespace
 }  // namespace tav
