@@ -114,14 +114,39 @@ fs::path ResolveTarget(const fs::path& path, struct stat& status, bool& exists) 
   }
 }
 
+constexpr std::size_t kRandomPartLength = 6;
+constexpr char kRandomPartChars[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// Temporary files of `fileName` are named "." + the name (shortened to stay
+// within the file system's limit) + ".tmp-" + a random part.
+std::string TemporaryPrefix(const std::string& fileName) {
+  return "." + fileName.substr(0, 64) + ".tmp-";
+}
+
 std::string TemporaryName(const std::string& fileName) {
   static std::mt19937_64 generator{std::random_device{}()};
-  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  // A shortened name keeps the temporary name within the file system's limit.
-  std::string name = "." + fileName.substr(0, 64) + ".tmp-";
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
-  for (int i = 0; i < 6; ++i) name.push_back(kChars[pick(generator)]);
+  std::string name = TemporaryPrefix(fileName);
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kRandomPartChars - 2);
+  for (std::size_t i = 0; i < kRandomPartLength; ++i)
+    name.push_back(kRandomPartChars[pick(generator)]);
   return name;
+}
+
+// A save killed between writing its temporary file and renaming it leaves
+// that file behind; the next successful save of the same file removes it.
+// Best effort: the save has already succeeded and does not fail over this.
+void RemoveStaleTemporaries(const fs::path& folder, const std::string& fileName) {
+  const std::string prefix = TemporaryPrefix(fileName);
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (name.size() != prefix.size() + kRandomPartLength || !name.starts_with(prefix)) continue;
+    const std::string_view randomPart = std::string_view(name).substr(prefix.size());
+    if (randomPart.find_first_not_of(kRandomPartChars) != std::string_view::npos) continue;
+    ::unlink(entry->path().c_str());
+  }
 }
 
 void WriteInPlace(const fs::path& target, std::string_view bytes) {
@@ -202,6 +227,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     Fail(error);
   }
+
+  RemoveStaleTemporaries(folder, fileName);
 
   // Make the rename itself durable; the new content is already in place.
   Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

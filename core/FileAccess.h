@@ -27,8 +27,9 @@ std::string ReadFileBytes(const std::string& path);
 // existing target keeps its permission bits; a symbolic link is followed (also
 // a chain of them) and the file it points to is replaced. A path without a
 // folder part names a file in the current folder. On failure the target is
-// unchanged and no temporary file is left. A target that is a folder, or a
-// missing folder, is a failure. A target that exists but is neither a regular
+// unchanged and no temporary file is left; a successful save also removes the
+// temporary files an interrupted earlier save of the same file left behind. A
+// target that is a folder, or a missing folder, is a failure. A target that exists but is neither a regular
 // file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is
 // written directly. Throws FileAccessError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
