@@ -5,6 +5,7 @@
 
 #include "core/Error.h"
 #include "core/LineList.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace tav {
@@ -81,14 +82,7 @@ TEST(LoadLines, ReadsFilesByteForByte) {
   }
 }
 
-std::string ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return "(no error)";
-}
+using test::ErrorOf;
 
 TEST(LoadLines, MissingFileNamesTheFullPath) {
   test::TempFolder folder;

@@ -8,6 +8,7 @@
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
 #include "core/NumberConversion.h"
+#include "support/ErrorOf.h"
 
 namespace tav {
 namespace {
@@ -26,14 +27,7 @@ class SeparatorScope {
   char saved_;
 };
 
-std::string ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return "(no error)";
-}
+using test::ErrorOf;
 
 // ---------------------------------------------------------------- TextToNumber
 

@@ -10,6 +10,7 @@
 
 #include "core/ComponentTree.h"
 #include "core/Error.h"
+#include "support/ErrorOf.h"
 
 namespace tav::test {
 
@@ -99,17 +100,6 @@ inline std::vector<const TreeNode*> PointersOf(const ComponentTree& tree) {
   std::vector<const TreeNode*> nodes;
   for (int i = 0; i < tree.Count(); ++i) nodes.push_back(tree.NodeAt(i));
   return nodes;
-}
-
-// Runs `action` and returns the message of the tav::Error it throws.
-template <typename Action>
-std::string ErrorOf(Action&& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return "<no error>";
 }
 
 }  // namespace tav::test

@@ -1,4 +1,5 @@
 #include "core/ComponentTree.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +24,7 @@ std::vector<std::string> TextsByIndex(const ComponentTree& tree) {
   return texts;
 }
 
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.message();
-  }
-  return "(no error)";
-}
+std::string MessageOf(const std::function<void()>& action) { return test::ErrorOf(action); }
 
 TEST(ComponentTree, EmptyTreeRejectsEveryIndex) {
   ComponentTree tree;
