@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TreeBuilder.h"
+#include "support/ComponentBlocks.h"
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
 #include "core/Messages.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "plot/ComponentBlocks.h"
+#include "support/ComponentBlocks.h"
 
 namespace tav {
 namespace {
@@ -96,8 +96,8 @@ TEST(PositionPlotComponents, EmptyAndAllExcludedTreesDrawNothing) {
   EXPECT_EQ(empty.Run(tree), 0);
   EXPECT_TRUE(empty.pixels.empty());
 
-  test::AddComponent(tree, "R1", "1mm", "2mm", false);
-  test::AddComponent(tree, "R2", "3mm", "4mm", false);
+  test::AddComponent(tree, "R1", "1mm", "2mm", "Feeder: 1", false);
+  test::AddComponent(tree, "R2", "3mm", "4mm", "Feeder: 1", false);
   Plot excluded;
   EXPECT_EQ(excluded.Run(tree), 0);
   EXPECT_TRUE(excluded.pixels.empty());
@@ -106,7 +106,7 @@ TEST(PositionPlotComponents, EmptyAndAllExcludedTreesDrawNothing) {
 TEST(PositionPlotComponents, PlotsIncludedComponentsInTreeOrder) {
   ComponentTree tree;
   test::AddComponent(tree, "R1", "0mm", "0mm");
-  test::AddComponent(tree, "R2", "5mm", "7MM", false);
+  test::AddComponent(tree, "R2", "5mm", "7MM", "Feeder: 1", false);
   test::AddComponent(tree, "R3", "5", "7");
   test::AddComponent(tree, "R4", "5.0mm", "7.0");  // same pixel as R3, counted again
   Plot plot;

@@ -13,7 +13,7 @@
 
 #include "core/ComponentTree.h"
 #include "core/EditCommands.h"
-#include "plot/ComponentBlocks.h"
+#include "support/ComponentBlocks.h"
 #include "ui/ComponentTreeView.h"
 
 namespace tav::ui {

@@ -12,7 +12,7 @@
 
 #include "core/ComponentTree.h"
 #include "core/PickPlaceImport.h"
-#include "plot/ComponentBlocks.h"
+#include "support/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/WindowFont.h"
 
@@ -141,7 +141,7 @@ TEST_F(VirtualDisplayTest, DrawPlotsIncludedComponentsAndCountsThem) {
   import_.largestY = 80;
   test::AddComponent(tree_, "R1", "80mm", "0mm");  // 350.4 -> column 360
   test::AddComponent(tree_, "R2", "0", "80");      // 234.4 -> row 244
-  test::AddComponent(tree_, "C1", "10", "10", false);
+  test::AddComponent(tree_, "C1", "10", "10", "Feeder: 1", false);
   test::AddComponent(tree_, "C2", "12.7MM", "12.7mm");  // 55.626, 37.211
   test::AddComponent(tree_, "C3", "100", "10");         // column 448: outside
   form_.ShowAndRaise();
