@@ -43,7 +43,7 @@ class IniDocument::Arena {
       return Adopt(std::move(joined));
     }
     if (chunks_.empty() || used_ + size > kChunkSize) {
-      chunks_.push_back(std::make_unique<char[]>(kChunkSize));
+      chunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkSize));
       used_ = 0;
     }
     char* start = chunks_.back().get() + used_;
