@@ -29,9 +29,9 @@ std::string ReadFileBytes(const std::string& path);
 // folder part names a file in the current folder. On failure the target is
 // unchanged and no temporary file is left; a successful save also removes the
 // temporary files an interrupted earlier save of the same file left behind. A
-// target that is a folder, or a missing folder, is a failure. A target that exists but is neither a regular
-// file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is
-// written directly. Throws FileAccessError.
+// target that is a folder, or a missing folder, is a failure. A target that exists but is neither a
+// regular file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is written
+// directly. Throws FileAccessError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Test hook: lets every later WriteFileAtomically fail with `errorCode` once

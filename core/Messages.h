@@ -25,6 +25,7 @@ inline constexpr const char* kNotAComponentBlock =
 // The import refuses a file it cannot read completely instead of importing part of it.
 inline constexpr const char* kNoComponentRows =
     "Die Datei %s enth\xE4lt keine Bauteilzeilen (weniger als vier Zeilen)";
-inline constexpr const char* kTooFewFields = "Zeile %d hat %d Felder, erwartet werden mindestens 11";
+inline constexpr const char* kTooFewFields =
+    "Zeile %d hat %d Felder, erwartet werden mindestens 11";
 
 }  // namespace tav::msg

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "support/ComponentBlocks.h"
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
 #include "core/Messages.h"
+#include "support/ComponentBlocks.h"
 
 namespace tav {
 namespace {
