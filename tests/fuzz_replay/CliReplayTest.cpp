@@ -12,6 +12,8 @@
 
 extern char** environ;
 
+#include "fuzz_replay/ReplayInputs.h"
+
 namespace tav::fuzz {
 namespace {
 
@@ -42,17 +44,6 @@ Outcome RunTav(const std::vector<std::string>& args, const std::string& errorFil
   if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   return outcome;
-}
-
-std::vector<fs::path> InputsOf(std::string_view target) {
-  std::vector<fs::path> files;
-  for (const char* kind : {"corpus", "crashes"}) {
-    const fs::path folder = fs::path(TAV_SOURCE_DIR) / "fuzz" / kind / target;
-    if (!fs::is_directory(folder)) continue;
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  return files;
 }
 
 class CliReplay : public ::testing::TestWithParam<const char*> {

@@ -11,21 +11,12 @@
 #include "core/DecimalSeparator.h"
 #include "fuzz/FuzzTargets.h"
 
+#include "fuzz_replay/ReplayInputs.h"
+
 namespace tav::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<fs::path> InputsOf(std::string_view target) {
-  std::vector<fs::path> files;
-  for (const char* kind : {"corpus", "crashes"}) {
-    const fs::path folder = fs::path(TAV_SOURCE_DIR) / "fuzz" / kind / target;
-    if (!fs::is_directory(folder)) continue;
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.is_regular_file()) files.push_back(entry.path());
-  }
-  return files;
-}
 
 class FuzzReplay : public ::testing::TestWithParam<FuzzTarget> {};
 
