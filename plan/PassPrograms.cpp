@@ -1,0 +1,24 @@
+#include "plan/PassPrograms.h"
+
+#include "gcode/GCodeGenerator.h"
+
+namespace tav {
+
+std::string PassProgramFileName(int pass) { return "durchgang-" + std::to_string(pass) + ".nc"; }
+
+std::string GeneratePassProgram(ComponentTree& tree, const MachineSettings& settings,
+                                const PassPlan& plan, int pass) {
+  plan.ApplyPass(tree, pass);
+  return GCodeGenerator::Generate(tree, settings);
+}
+
+std::vector<std::string> GeneratePassPrograms(ComponentTree& tree, const MachineSettings& settings,
+                                              const PassPlan& plan) {
+  std::vector<std::string> programs;
+  programs.reserve(static_cast<std::size_t>(plan.PassCount()));
+  for (int pass = 1; pass <= plan.PassCount(); ++pass)
+    programs.push_back(GeneratePassProgram(tree, settings, plan, pass));
+  return programs;
+}
+
+}  // namespace tav
