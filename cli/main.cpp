@@ -15,6 +15,7 @@
 #include "cli/UsageError.h"
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
+#include "core/FileSizeLimit.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ void ChooseDecimalSeparator(const tav::cli::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tav::TreatFileSizeLimitAsWriteError();
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   try {
     const tav::cli::Arguments parsed = tav::cli::ParseArguments(args);
