@@ -4,7 +4,6 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
 #include "core/FileSizeLimit.h"
+#include "core/UserMessage.h"
 
 namespace {
 
@@ -69,14 +69,8 @@ int main(int argc, char** argv) {
   } catch (const tav::cli::UsageError& e) {
     Print(stderr, tav::WithFinalFullStop(e.message()) + "\n" + tav::cli::UsageHint(e.command()));
     return kUsage;
-  } catch (const tav::Error& e) {
-    return Fail(e.message());
-  } catch (const std::bad_alloc&) {
-    return Fail("Zu wenig Arbeitsspeicher");
-  } catch (const std::exception& e) {
-    return Fail(e.what());
   } catch (...) {
-    return Fail("Unbekannter Fehler");
+    return Fail(tav::UserMessageOf(std::current_exception()));
   }
   return kFailure;
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <random>
 
+#include "core/Messages.h"
 #include "core/SystemErrorText.h"
 
 namespace tav {
@@ -194,8 +195,7 @@ int CreateLockedTemporary(const fs::path& folder, const std::string& fileName,
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
       if (errno == EEXIST && attempt < 100) continue;
-      if (errno == ENOENT)
-        throw FileAccessError("Das System kann den angegebenen Pfad nicht finden");
+      if (errno == ENOENT) throw FileAccessError(msg::kPathNotFound);
       Fail(errno);
     }
     Descriptor file(fd);

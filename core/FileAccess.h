@@ -4,18 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/Error.h"
+
 namespace tav {
 
 // Failure of a low-level file operation; callers turn it into the message the
-// user sees. `reason()` is the system's description of the cause (German,
-// Windows-1252, see SystemErrorText).
-class FileAccessError {
+// user sees, naming the file. `reason()`, also the message, is the system's
+// description of the cause (German, Windows-1252, see SystemErrorText).
+class FileAccessError : public Error {
  public:
-  explicit FileAccessError(std::string reason) : reason_(std::move(reason)) {}
-  const std::string& reason() const noexcept { return reason_; }
-
- private:
-  std::string reason_;
+  explicit FileAccessError(std::string reason) : Error(std::move(reason)) {}
+  const std::string& reason() const noexcept { return message(); }
 };
 
 // Reads all bytes of a file, in binary. A folder cannot be read. Throws

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "core/Messages.h"
 #include "core/Utf8.h"
 
 namespace tav {
@@ -11,46 +12,45 @@ namespace {
 const char* FixedText(int errorCode) {
   switch (errorCode) {
     case ENOENT:
-      return "Das System kann die angegebene Datei nicht finden";
+      return msg::kFileNotFound;
     case EACCES:
     case EPERM:
-      return "Zugriff verweigert";
+      return msg::kAccessDenied;
     case EISDIR:
-      return "Der Pfad ist ein Verzeichnis";
+      return msg::kIsAFolder;
     case ENOTDIR:
-      return "Ein Teil des Pfades ist kein Verzeichnis";
+      return msg::kNotAFolder;
     case ENOSPC:
-      return "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger";
+      return msg::kDiskFull;
     case EDQUOT:
-      return "Das Speicherkontingent auf dem Datentr\xE4ger ist ersch\xF6pft";
+      return msg::kQuotaExceeded;
     case EFBIG:
-      return "Die Datei ist zu gro\xDF";
+      return msg::kFileTooLarge;
     case EROFS:
-      return "Der Datentr\xE4ger ist schreibgesch\xFCtzt";
+      return msg::kReadOnlyDisk;
     case ENAMETOOLONG:
-      return "Der Dateiname ist zu lang";
+      return msg::kNameTooLong;
     case ELOOP:
-      return "Zu viele Ebenen symbolischer Verkn\xFCpfungen";
+      return msg::kTooManyLinks;
     case EMFILE:
     case ENFILE:
-      return "Zu viele ge\xF6"
-             "ffnete Dateien";
+      return msg::kTooManyOpenFiles;
     case ENOMEM:
-      return "Nicht gen\xFCgend Arbeitsspeicher";
+      return msg::kNoMemory;
     case EIO:
-      return "Ein- oder Ausgabefehler auf dem Datentr\xE4ger";
+      return msg::kDiskIoError;
     case EBUSY:
     case ETXTBSY:
-      return "Die Datei wird von einem anderen Prozess verwendet";
+      return msg::kFileInUse;
     case EEXIST:
-      return "Die Datei ist bereits vorhanden";
+      return msg::kFileExists;
     case EINVAL:
-      return "Falscher Parameter";
+      return msg::kInvalidParameter;
     case EXDEV:
-      return "Die Datei kann nicht auf ein anderes Laufwerk verschoben werden";
+      return msg::kOtherDrive;
     case ENXIO:
     case ENODEV:
-      return "Das angegebene Ger\xE4t ist nicht vorhanden";
+      return msg::kNoSuchDevice;
     default:
       return nullptr;
   }
