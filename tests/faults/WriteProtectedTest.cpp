@@ -86,12 +86,20 @@ TEST(WriteProtectedCli, TavRefusesToReplaceAProtectedFile) {
   TempFolder folder;
   ::chmod(folder.path().c_str(), 0755);
   GiveToUnprivilegedUser(folder.path());
-  // The build folder need not be open to "nobody"; copies in the test folder are.
-  const std::string tav = folder / "tav";
+  // The build folder need not be open to "nobody"; then a copy in the test folder is run.
+  const auto runsUnprivileged = [](const std::string& program) {
+    return RunProgram(program, {"--help"}, [] { return BecomeUnprivileged(); }).exitCode == 0;
+  };
+  std::string tav = TAV_CLI_PATH;
+  if (!runsUnprivileged(tav)) {
+    tav = folder / "tav";
+    std::filesystem::copy_file(TAV_CLI_PATH, tav);
+    ::chmod(tav.c_str(), 0755);
+    if (!runsUnprivileged(tav))
+      GTEST_SKIP() << "the user nobody (65534) can run neither " << TAV_CLI_PATH << " nor " << tav;
+  }
   const std::string board = folder / "board.csv";
-  std::filesystem::copy_file(TAV_CLI_PATH, tav);
   std::filesystem::copy_file(TAV_SOURCE_DIR "/examples/example-board.csv", board);
-  ::chmod(tav.c_str(), 0755);
   ::chmod(board.c_str(), 0644);
 
   struct Row {
@@ -120,7 +128,9 @@ TEST(WriteProtectedCli, TavRefusesToReplaceAProtectedFile) {
     EXPECT_EQ(outcome.message, row.message);
     EXPECT_EQ(ReadBytes(target), "schreibgesch\xC3\xBCtzt\r\n");
   }
-  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"board.csv", "out.nc", "p.tav", "tav"}));
+  std::vector<std::string> entries = folder.Entries();
+  std::erase(entries, "tav");
+  EXPECT_EQ(entries, (std::vector<std::string>{"board.csv", "out.nc", "p.tav"}));
 }
 
 }  // namespace
