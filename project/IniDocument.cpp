@@ -108,12 +108,11 @@ void IniDocument::Parse(std::string bytes) {
         continue;
       }
     }
-    IniLine entry{line};
-    const std::size_t equals = line.find('=');
-    if (equals != std::string_view::npos && current != sections_.front().get() &&
-        !trimmed.starts_with(';') && !TrimIniBlanks(line.substr(0, equals)).empty()) {
-      entry.equals = equals;
-    }
+    std::size_t equals = line.find('=');
+    if (current == sections_.front().get() || trimmed.starts_with(';') ||
+        (equals != std::string_view::npos && TrimIniBlanks(line.substr(0, equals)).empty()))
+      equals = IniLine::kNoEntry;
+    const IniLine entry(line, equals);
     parsed_.push_back(entry);
     if (entry.IsEntry()) current->entryEnd = parsed_.size() - starts.back();
   }
@@ -201,7 +200,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
   if (const auto entry = target.Lookup(key)) {
     // Keep the key exactly as the file spells it; only the value changes.
     IniLine& line = target.At(*entry);
-    line.text = arena_->Join({line.text.substr(0, line.equals + 1), value});
+    line = IniLine(arena_->Join({line.Text().substr(0, line.Equals() + 1), value}), line.Equals());
     return;
   }
   AppendEntry(section, key, value);
@@ -212,6 +211,37 @@ void IniDocument::AppendEntry(std::string_view section, std::string_view key,
   IniSection& target = SectionForWriting(section, key, value);
   const std::string_view keyName = TrimIniBlanks(key);
   target.Append(IniLine{arena_->Join({keyName, "=", value}), keyName.size()});
+}
+
+void IniDocument::AppendLines(std::string_view section, std::string lines) {
+  // Checked into a list of its own first, so a bad line changes nothing.
+  std::vector<IniLine> entries;
+  entries.reserve(static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')));
+  const std::string_view text = lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos || end == pos || text[end - 1] != '\r')
+      throw std::invalid_argument("entry lines must end with CR LF");
+    const std::string_view line = text.substr(pos, end - 1 - pos);
+    const std::size_t equals = line.find('=');
+    const std::string_view key = TrimIniBlanks(line.substr(0, equals));
+    if (equals == std::string_view::npos || key.empty() || key.starts_with('[') ||
+        key.starts_with(';') || line.find('\r') != std::string_view::npos)
+      throw std::invalid_argument("not an INI entry line");
+    entries.emplace_back(line, equals);
+    pos = end + 1;
+  }
+  if (entries.empty()) return;
+  IniSection& target = SectionForWriting(section, entries.front().Key(), "");
+  // Views into `lines` stay valid: the arena keeps its buffer in place.
+  const char* const before = lines.data();
+  const std::string_view kept = arena_->Adopt(std::move(lines));
+  const std::ptrdiff_t moved = kept.data() - before;
+  target.added.reserve(target.added.size() + entries.size());
+  for (IniLine& entry : entries)
+    target.Append(IniLine(std::string_view(entry.Text().data() + moved, entry.Text().size()),
+                          entry.Equals()));
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
@@ -237,14 +267,14 @@ std::string IniDocument::Serialize() const {
   for (const auto& section : sections_) {
     if (!section->live) continue;
     size += section->header.size() + 2;
-    for (const IniLine& line : section->lines) size += line.text.size() + 2;
-    for (const IniLine& line : section->added) size += line.text.size() + 2;
+    for (const IniLine& line : section->lines) size += line.Text().size() + 2;
+    for (const IniLine& line : section->added) size += line.Text().size() + 2;
   }
   std::string out;
   out.reserve(size);
   const auto put = [&out](const IniLine& line) {
-    if (line.removed) return;
-    out.append(line.text);
+    if (line.Removed()) return;
+    out.append(line.Text());
     out.append("\r\n");
   };
   for (const auto& section : sections_) {

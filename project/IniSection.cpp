@@ -97,8 +97,7 @@ bool IniSection::EraseKey(std::string_view key) {
     duplicateEntries_[*more].clear();
   }
   for (std::size_t n : entries) {
-    At(n).equals = std::string_view::npos;
-    At(n).removed = true;
+    At(n).Remove();
   }
   return true;
 }
