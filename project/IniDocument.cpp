@@ -123,11 +123,15 @@ void IniDocument::Parse(std::string bytes) {
 
 IniSection* IniDocument::FindSection(std::string_view name) const {
   // Callers work through one section at a time; remembering it saves a lookup per key.
-  if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name))
+  if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name)) {
+    lastSection_->SplitPendingLines();
     return lastSection_;
+  }
   const auto found = sectionIndex_.Find(name, [this](std::size_t n) { return sections_[n]->name; });
   if (!found) return nullptr;
   lastSection_ = sections_[*found].get();
+  // Lines written in one piece become entries only when someone looks at them.
+  lastSection_->SplitPendingLines();
   return lastSection_;
 }
 
@@ -214,34 +218,27 @@ void IniDocument::AppendEntry(std::string_view section, std::string_view key,
 }
 
 void IniDocument::AppendLines(std::string_view section, std::string lines) {
-  // Checked into a list of its own first, so a bad line changes nothing.
-  std::vector<IniLine> entries;
-  entries.reserve(static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n')));
-  const std::string_view text = lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos || end == pos || text[end - 1] != '\r')
+  // Everything is checked before anything changes.
+  std::string_view first;
+  for (std::size_t pos = 0; pos < lines.size();) {
+    const std::size_t end = lines.find('\n', pos);
+    if (end == std::string::npos || end == pos || lines[end - 1] != '\r')
       throw std::invalid_argument("entry lines must end with CR LF");
-    const std::string_view line = text.substr(pos, end - 1 - pos);
+    const std::string_view line = std::string_view(lines).substr(pos, end - 1 - pos);
     const std::size_t equals = line.find('=');
     const std::string_view key = TrimIniBlanks(line.substr(0, equals));
     if (equals == std::string_view::npos || key.empty() || key.starts_with('[') ||
         key.starts_with(';') || line.find('\r') != std::string_view::npos)
       throw std::invalid_argument("not an INI entry line");
-    entries.emplace_back(line, equals);
+    if (pos == 0) first = key;
     pos = end + 1;
   }
-  if (entries.empty()) return;
-  IniSection& target = SectionForWriting(section, entries.front().Key(), "");
-  // Views into `lines` stay valid: the arena keeps its buffer in place.
-  const char* const before = lines.data();
-  const std::string_view kept = arena_->Adopt(std::move(lines));
-  const std::ptrdiff_t moved = kept.data() - before;
-  target.added.reserve(target.added.size() + entries.size());
-  for (IniLine& entry : entries)
-    target.Append(IniLine(std::string_view(entry.Text().data() + moved, entry.Text().size()),
-                          entry.Equals()));
+  if (lines.empty()) return;
+  IniSection& target = SectionForWriting(section, first, "");
+  // The arena keeps the text in place. A section without entries writes it
+  // as it stands and splits it into entries only when it is looked up.
+  target.pending = arena_->Adopt(std::move(lines));
+  if (target.EntryCount() != 0) target.SplitPendingLines();
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
@@ -269,6 +266,7 @@ std::string IniDocument::Serialize() const {
     size += section->header.size() + 2;
     for (const IniLine& line : section->lines) size += line.Text().size() + 2;
     for (const IniLine& line : section->added) size += line.Text().size() + 2;
+    size += section->pending.size();
   }
   std::string out;
   out.reserve(size);
@@ -282,6 +280,7 @@ std::string IniDocument::Serialize() const {
     if (section.get() != sections_.front().get()) put(IniLine{section->header});
     for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
     for (const IniLine& line : section->added) put(line);
+    out.append(section->pending);
     for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
   return out;

@@ -84,6 +84,11 @@ class IniSection final {
   bool HasDuplicateKeys();
 
   void Append(IniLine line);
+  // Entry lines written in one piece ("key=value" CR LF each, checked), not
+  // yet split into `added`; they follow `added` in the file.
+  std::string_view pending;
+  // Turns `pending` into entries at the end of `added`.
+  void SplitPendingLines();
   // Marks every entry of `key` removed; returns whether there was one.
   bool EraseKey(std::string_view key);
 
