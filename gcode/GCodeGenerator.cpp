@@ -22,18 +22,10 @@ constexpr std::array<std::string_view, 6> kCommentBox{
     "(-------------------------------)",
 };
 
-constexpr std::array<std::string_view, 4> kFeederTexts{"Feeder: 1", "Feeder: 2", "Feeder: 3",
-                                                       "Feeder: 4"};
-
 // Appends the concatenated parts as one line of the editor, ended by CR LF.
 void AppendLine(std::string& editor, std::initializer_list<std::string_view> parts) {
   for (const std::string_view part : parts) editor.append(part);
   editor.append("\r\n");
-}
-
-// Component coordinates are written as read, only without their unit.
-std::string WithoutUnit(const std::string& coordinate) {
-  return ReplaceText(coordinate, "mm", "", /*all=*/true, /*ignoreCase=*/true);
 }
 
 // Appends the eleven lines of the component whose top-level node stands at
@@ -41,13 +33,11 @@ std::string WithoutUnit(const std::string& coordinate) {
 // an error leaves the lines before it in the editor.
 void AppendComponent(const ComponentTree& tree, int index, const MachineSettings& settings,
                      std::string& editor) {
-  CheckComponentBlock(tree, index);
-  const std::string& designator = tree.NodeAt(index)->Text();
-  const std::string& feederText = tree.NodeAt(index + block::kFeeder)->Text();
-
-  const int feederNumber = IndexOfExact(feederText, kFeederTexts) + 1;
+  const ComponentBlock component = ReadComponentBlock(tree, index);
+  const int feederNumber = component.feeder;
   const FeederSettings* feeder = settings.Feeder(feederNumber);
-  if (feeder == nullptr) throw Error(FormatMessage(msg::kUnknownFeeder, {designator, feederText}));
+  if (feeder == nullptr)
+    throw Error(FormatMessage(msg::kUnknownFeeder, {component.designator, component.feederText}));
 
   // An unknown direction would leave the sideways move undefined; refuse it
   // rather than reuse another component's axis.
@@ -73,8 +63,9 @@ void AppendComponent(const ComponentTree& tree, int index, const MachineSettings
   AppendLine(editor, {"G00 X", feeder->X, " Y", feeder->Y, " F", travel});
   AppendLine(editor, {"G01 Z-", h, " F", setDown});
   AppendLine(editor, {"G01 Z+", h, " F", lift});
-  const std::string x = WithoutUnit(tree.NodeAt(index + block::kX)->Text());
-  const std::string y = WithoutUnit(tree.NodeAt(index + block::kY)->Text());
+  // Component coordinates are written as read, only without their unit.
+  const std::string x = WithoutAnyUnit(component.x);
+  const std::string y = WithoutAnyUnit(component.y);
   AppendLine(editor, {"G00 X", x, " Y", y, " F", travel});
   AppendLine(editor, {"G01 Z-", h, " F", setDown});
   AppendLine(editor, {"G01 Z+", h, " F", lift});
