@@ -54,6 +54,10 @@ class OptionReader {
       bool known = false;
       for (const std::string_view option : allowed) known = known || option == name;
       if (!known) throw UsageError(FormatMessage("Unbekannte Option \"%s\"", {name}), command_);
+      if (IsFlag(name)) {
+        SetFlag(out, name, value.has_value());
+        continue;
+      }
       if (!value) {
         if (i + 1 >= args_.size())
           throw UsageError(FormatMessage("Zur Option %s fehlt der Wert", {name}), command_);
@@ -65,6 +69,16 @@ class OptionReader {
   }
 
  private:
+  static bool IsFlag(std::string_view name) { return name == "--summary"; }
+
+  void SetFlag(Arguments& out, const std::string& name, bool hasValue) {
+    if (hasValue)
+      throw UsageError(FormatMessage("Die Option %s nimmt keinen Wert", {name}), command_);
+    if (out.summary)
+      throw UsageError(FormatMessage("Option %s ist mehrfach angegeben", {name}), command_);
+    out.summary = true;
+  }
+
   void Store(Arguments& out, const std::string& name, std::string value) {
     if (name == "--decimal-separator") {
       if (!IsUsableSeparator(value))
@@ -108,7 +122,8 @@ Arguments ParseArguments(std::span<const std::string> args) {
   OptionReader reader(args.subspan(1), command);
   if (command == "gcode") {
     result.command = Command::kGCode;
-    if (!reader.Read(result, {"--project", "--pnp", "-o", "--decimal-separator"}, positional)) {
+    if (!reader.Read(result, {"--project", "--pnp", "-o", "--decimal-separator", "--summary"},
+                     positional)) {
       return HelpFor(command);
     }
     if (!positional.empty())

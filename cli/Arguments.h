@@ -18,13 +18,15 @@ struct Arguments {
   std::optional<std::string> output;   // -o
   std::string input;                   // the pick-and-place file (import)
   std::optional<char> decimalSeparator;
+  bool summary = false;  // --summary (gcode): the job estimate on stderr
 };
 
 // Reads the arguments after the program name:
-//   gcode [--project P] [--pnp F] [-o OUT] [--decimal-separator C]
+//   gcode [--project P] [--pnp F] [-o OUT] [--decimal-separator C] [--summary]
 //   import F -o P [--project BASE] [--decimal-separator C]
 //   --help | COMMAND --help
-// Long options also take "--name=value"; "--" ends the options. An option given
+// Long options also take "--name=value" ("--summary" takes no value); "--" ends
+// the options. An option given
 // twice, a missing value, a separator that is not one plain character, a
 // missing or surplus file name: UsageError.
 Arguments ParseArguments(std::span<const std::string> args);

@@ -4,7 +4,8 @@ namespace tav::cli {
 namespace {
 
 constexpr std::string_view kGCodeSynopsis =
-    "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n";
+    "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n"
+    "          [--summary]\n";
 constexpr std::string_view kImportSynopsis =
     "tav import F.csv -o P.tav [--project BASE.tav] [--decimal-separator C]\n";
 
@@ -17,8 +18,12 @@ constexpr std::string_view kGCodeHelp =
     "  -o OUT                   Programm genau in diese Datei schreiben, sonst auf die\n"
     "                           Standardausgabe; bei einem Fehler bleibt OUT unver\xE4ndert\n"
     "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n"
+    "  --summary                Bauteile, Verfahrweg und gesch\xE4tzte Dauer auf stderr\n"
+    "                           ausgeben (eine Sch\xE4tzung aus Wegen und Vorsch\xFC"
+    "ben)\n"
     "\n"
-    "Ohne --project gelten die Standardeinstellungen.\n";
+    "Ohne --project gelten die Standardeinstellungen. Zahlen stehen im Programm immer\n"
+    "mit \".\".\n";
 
 constexpr std::string_view kImportHelp =
     "Importiert eine Pick-and-Place-Datei und speichert sie als Projekt.\n"
