@@ -31,8 +31,8 @@ std::string ProgramStopIn(std::string_view code) {
   while (i < code.size()) {
     const char c = code[i];
     if (c == ';') break;
-    if (c == '(') {
-      const std::size_t close = code.find(')', i);
+    if (c == '(' || c == '<') {  // a comment, or the name of a parameter
+      const std::size_t close = code.find(c == '(' ? ')' : '>', i);
       if (close == code.npos) break;
       i = close + 1;
       continue;

@@ -34,7 +34,7 @@ GCodeOptions ReadGCodeOptions(const MachineSettings& settings);
 
 // The first M word in `code` that stops or ends the program ("M01", "m2",
 // "M 30"), as written; empty when there is none. Comments in parentheses and
-// after ";" are not read.
+// after ";" and parameter names in "<>" are not read.
 std::string ProgramStopIn(std::string_view code);
 
 }  // namespace tav
