@@ -37,47 +37,24 @@ std::string JobSummaryText(const JobSummary& summary) {
   return text;
 }
 
-void JobEstimate::Travel(Number distance, const Value& feed) {
-  if (!summary_.travelMm) return;
-  *summary_.travelMm += distance;
-  if (!summary_.minutes) return;
-  if (distance == 0) return;  // a move that goes nowhere takes no time at any feed
-  if (!feed || !(*feed > 0)) {
-    summary_.minutes.reset();
-    return;
-  }
-  *summary_.minutes += distance / *feed;
-}
-
-void JobEstimate::Move(int axis, const Value& target, const Value& feed) {
-  Value& from = position_[static_cast<std::size_t>(axis)];
-  if (!from || !target) {
-    from = target;
-    Unknown();
-    return;
-  }
-  const Number distance = std::fabs(*target - *from);
-  from = target;
-  Travel(distance, feed);
-}
-
 void JobEstimate::MoveXY(const Value& x, const Value& y, const Value& feed) {
-  Value& fromX = position_[kX];
-  Value& fromY = position_[kY];
-  if (!fromX || !fromY || !x || !y) {
-    fromX = x;
-    fromY = y;
-    Unknown();
-    return;
-  }
-  const Number distance = std::hypot(*x - *fromX, *y - *fromY);
-  fromX = x;
-  fromY = y;
-  Travel(distance, feed);
+  if (!known_) return;
+  if (!x || !y) return Unknown();
+  const double dx = static_cast<double>(*x) - position_[kX];
+  const double dy = static_cast<double>(*y) - position_[kY];
+  position_[kX] = static_cast<double>(*x);
+  position_[kY] = static_cast<double>(*y);
+  Travel(std::sqrt(dx * dx + dy * dy), feed);
 }
 
-void JobEstimate::Dwell(Number seconds) {
-  if (summary_.minutes) *summary_.minutes += seconds / 60;
+void JobEstimate::Dwell(Number seconds) { minutes_ += static_cast<double>(seconds) / 60; }
+
+JobSummary JobEstimate::Summary() const {
+  JobSummary summary;
+  summary.parts = parts_;
+  if (known_) summary.travelMm = travel_;
+  if (known_ && timeKnown_) summary.minutes = minutes_;
+  return summary;
 }
 
 }  // namespace tav

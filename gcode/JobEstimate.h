@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -36,22 +37,41 @@ class JobEstimate final {
   static constexpr int kZ = 2;
 
   // A move of one axis, or of X and Y together, at `feed` mm/min.
-  void Move(int axis, const Value& target, const Value& feed);
+  void Move(int axis, const Value& target, const Value& feed) {
+    if (!known_) return;
+    if (!target) return Unknown();
+    double& from = position_[static_cast<std::size_t>(axis)];
+    const double to = static_cast<double>(*target);
+    const double distance = to > from ? to - from : from - to;
+    from = to;
+    Travel(distance, feed);
+  }
   void MoveXY(const Value& x, const Value& y, const Value& feed);
   void Dwell(Number seconds);
-  void CountPart() { ++summary_.parts; }
+  void CountPart() { ++parts_; }
 
-  const JobSummary& Summary() const { return summary_; }
+  JobSummary Summary() const;
 
  private:
-  void Travel(Number distance, const Value& feed);
-  void Unknown() {
-    summary_.travelMm.reset();
-    summary_.minutes.reset();
+  void Travel(double distance, const Value& feed) {
+    travel_ += distance;
+    if (distance == 0) return;  // a move that goes nowhere takes no time at any feed
+    if (!feed || !(*feed > 0))
+      timeKnown_ = false;
+    else
+      minutes_ += distance / static_cast<double>(*feed);
   }
+  // A move to a place that is no plain number: from here on the head's
+  // position, and so the travel and the time, are unknown.
+  void Unknown() { known_ = false; }
 
-  std::array<Value, 3> position_{Number{0}, Number{0}, Number{0}};
-  JobSummary summary_{0, Number{0}, Number{0}};
+  // Doubles are plenty for an estimate and keep the walk cheap.
+  std::array<double, 3> position_{0, 0, 0};
+  double travel_ = 0;
+  double minutes_ = 0;
+  int parts_ = 0;
+  bool known_ = true;
+  bool timeKnown_ = true;
 };
 
 }  // namespace tav

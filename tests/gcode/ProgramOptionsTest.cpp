@@ -153,7 +153,9 @@ TEST_P(OptionErrors, AreRefusedBeforeTheEditorChanges) {
     GCodeGenerator::Generate(tree, settings, editor);
     ADD_FAILURE() << "no error for " << c.field << "=" << c.value;
   } catch (const Error& e) {
-    if (c.message != nullptr) EXPECT_EQ(e.message(), c.message);
+    if (c.message != nullptr) {
+      EXPECT_EQ(e.message(), c.message);
+    }
   }
   EXPECT_EQ(editor, "previous program");
 }
