@@ -299,7 +299,8 @@ TEST_F(MainWindowCommands, ALocaleChangeSwitchesTheDecimalSeparator) {
   Child<QLineEdit>("BauteilMaxHeight")->setText("1,5");
   Child<QLineEdit>("Feeder1_Z")->setText("2");
   form_.Button2Click();
-  EXPECT_NE(MemoText().find("G01 Z-3,5 F2\r\n"), std::string::npos);
+  // Read with ",", written with "." for the controller.
+  EXPECT_NE(MemoText().find("G01 Z-3.5 F2\r\n"), std::string::npos);
 
   form_.SetLocaleSource([] { return QLocale(QLocale::English, QLocale::UnitedStates); });
   QCoreApplication::sendEvent(&form_, &change);
