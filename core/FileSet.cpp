@@ -11,6 +11,7 @@
 
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/SystemErrorText.h"
 
@@ -99,6 +100,16 @@ void CommitFileSet(const std::vector<FileContent>& files,
   std::vector<Step> steps;
   steps.reserve(files.size() + removals.size());
   try {
+    // A write-protected file stays as it is: the rename alone would replace it.
+    auto refuseProtected = [](const std::string& path) {
+      struct stat status {};
+      if (::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+          ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(path, errno);
+    };
+    for (const FileContent& file : files) refuseProtected(file.path);
+    for (const std::string& path : removals) refuseProtected(path);
+
     // Every new content completely on disk before any target changes.
     for (const FileContent& file : files) {
       steps.push_back(Step{file.path, {}, {}, true, false});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Error.h"
+#include "core/FileSet.h"
 #include "core/Messages.h"
 #include "faults/FaultSupport.h"
 #include "gcode/GCodeGenerator.h"
@@ -73,6 +74,10 @@ const std::string& Program(int version) {
 
 void SaveProgram(const std::string& path, int version) { ExportGCode(Program(version), path); }
 
+void SaveProgramInSet(const std::string& path, int version) {
+  CommitFileSet({{path, Program(version)}}, {});
+}
+
 bool HoldsProgram(const std::string& path, int version) {
   return ReadBytes(path) == Program(version);
 }
@@ -89,6 +94,10 @@ Saver ProjectSaver() {
 
 Saver ProgramSaver() {
   return {"gcode", "job.nc", SaveProgram, HoldsProgram, ProgramMessage, false};
+}
+
+Saver FileSetSaver() {
+  return {"fileset", "durchgang-1.nc", SaveProgramInSet, HoldsProgram, ProgramMessage, false};
 }
 
 void ExpectMessage(const Saver& saver, const std::string& path, const std::string& actual) {

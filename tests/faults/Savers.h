@@ -21,9 +21,10 @@ struct Saver {
   bool exactMessage;
 };
 
-// save_project and the G-code export.
+// save_project, the G-code export and the pass programs' file set.
 Saver ProjectSaver();
 Saver ProgramSaver();
+Saver FileSetSaver();
 
 // Test names and failure messages show the saver by name.
 inline void PrintTo(const Saver& saver, std::ostream* out) { *out << saver.name; }

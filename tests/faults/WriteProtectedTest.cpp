@@ -76,7 +76,8 @@ TEST_P(WriteProtected, SaveIsRefusedAndTheFileStays) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Savers, WriteProtected, ::testing::Values(ProjectSaver(), ProgramSaver()),
+INSTANTIATE_TEST_SUITE_P(Savers, WriteProtected,
+                         ::testing::Values(ProjectSaver(), ProgramSaver(), FileSetSaver()),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // `tav` refuses alike: exit status 1, the message on standard error, the file unchanged.
