@@ -27,6 +27,7 @@
 #include "ui/LocaleTextLess.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
+#include "ui/TreePopupCommands.h"
 #include "ui/VirtualDisplay.h"
 #include "ui/WindowFont.h"
 #include "ui_MainWindow.h"
@@ -108,6 +109,7 @@ void TForm1::SetUpPopupMenu() {
   popupMenu_->addAction(ui_->Feeder21);
   popupMenu_->addAction(ui_->Feeder31);
   popupMenu_->addAction(ui_->Feeder41);
+  popupCommands_ = new TreePopupCommands(tree_, *ui_->TreeView1, *popupMenu_, this);
 }
 
 void TForm1::ConnectCommands() {
@@ -305,11 +307,11 @@ void TForm1::ShowPopupMenu(const QPoint& position) {
 }
 
 void TForm1::Einschliessen1Click() {
-  ErrorDisplay::Run([this] { tav::IncludeComponent(tree_, ui_->TreeView1->SelectedNode()); });
+  ErrorDisplay::Run([this] { popupCommands_->Include(); });
 }
 
 void TForm1::Ausschliessen1Click() {
-  ErrorDisplay::Run([this] { tav::ExcludeComponent(tree_, ui_->TreeView1->SelectedNode()); });
+  ErrorDisplay::Run([this] { popupCommands_->Exclude(); });
 }
 
 void TForm1::Sortieren1Click() {
@@ -322,7 +324,7 @@ void TForm1::Sortieren1Click() {
 }
 
 void TForm1::AssignFeeder(int feeder) {
-  ErrorDisplay::Run([&] { tav::AssignFeeder(tree_, ui_->TreeView1->SelectedNode(), feeder); });
+  ErrorDisplay::Run([&] { popupCommands_->AssignFeeder(feeder); });
 }
 
 void TForm1::Feeder11Click() { AssignFeeder(1); }

@@ -24,6 +24,7 @@ namespace tav::ui {
 
 class ComponentTreeModel;
 class TForm2;
+class TreePopupCommands;
 
 // The main window. It owns all working state of a run: the component tree
 // shown in TreeView1, the settings fields, the G-code editor Memo1, the
@@ -110,6 +111,7 @@ class TForm1 final : public QMainWindow {
   QString projectPath_;
   std::unique_ptr<ComponentTreeModel> model_;  // destroyed before tree_
   QMenu* popupMenu_ = nullptr;
+  TreePopupCommands* popupCommands_ = nullptr;
   std::unique_ptr<TForm2> display_;
   std::unique_ptr<FileDialogRunner> dialogRunner_;
   FileDialog openDialog1_;
