@@ -6,6 +6,7 @@
 
 #include "cli/UsageError.h"
 #include "core/Error.h"
+#include "project/SettingKeys.h"
 
 namespace tav::cli {
 namespace {
@@ -75,9 +76,28 @@ class OptionReader {
       SetOnce(out.decimalSeparator, value[0], name);
       return;
     }
-    std::optional<std::string>& slot =
-        name == "--project" ? out.project : (name == "--pnp" ? out.pnp : out.output);
+    if (name == "--set") {
+      StoreSetting(out, value);
+      return;
+    }
+    std::optional<std::string>& slot = name == "--project"   ? out.project
+                                       : name == "--pnp"     ? out.pnp
+                                       : name == "--machine" ? out.machine
+                                                             : out.output;
     SetOnce(slot, std::move(value), name);
+  }
+
+  // "KEY=VALUE": the value is the rest after the first "=" and may be empty.
+  void StoreSetting(Arguments& out, const std::string& assignment) {
+    const auto equals = assignment.find('=');
+    if (equals == std::string::npos)
+      throw UsageError(
+          FormatMessage("--set erwartet SCHL\xDCSSEL=WERT, nicht \"%s\"", {assignment}), command_);
+    const std::string key = assignment.substr(0, equals);
+    const StoredSetting* setting = FindStoredSetting(key);
+    if (setting == nullptr)
+      throw UsageError(FormatMessage("Unbekannte Einstellung \"%s\"", {key}), command_);
+    out.settings.emplace_back(std::string(setting->key), assignment.substr(equals + 1));
   }
 
   template <typename T>
@@ -108,14 +128,17 @@ Arguments ParseArguments(std::span<const std::string> args) {
   OptionReader reader(args.subspan(1), command);
   if (command == "gcode") {
     result.command = Command::kGCode;
-    if (!reader.Read(result, {"--project", "--pnp", "-o", "--decimal-separator"}, positional)) {
+    if (!reader.Read(result,
+                     {"--project", "--pnp", "-o", "--decimal-separator", "--machine", "--set"},
+                     positional)) {
       return HelpFor(command);
     }
     if (!positional.empty())
       throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[0]}), command);
   } else if (command == "import") {
     result.command = Command::kImport;
-    if (!reader.Read(result, {"--project", "-o", "--decimal-separator"}, positional)) {
+    if (!reader.Read(result, {"--project", "-o", "--decimal-separator", "--machine", "--set"},
+                     positional)) {
       return HelpFor(command);
     }
     if (positional.empty()) throw UsageError("Die Pick-and-Place-Datei fehlt", command);
@@ -123,6 +146,18 @@ Arguments ParseArguments(std::span<const std::string> args) {
       throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[1]}), command);
     if (!result.output) throw UsageError("Die Projektdatei fehlt (-o P.tav)", command);
     result.input = positional[0];
+  } else if (command == "plan") {
+    result.command = Command::kPlan;
+    if (!reader.Read(result,
+                     {"--project", "--pnp", "-o", "--decimal-separator", "--machine", "--set"},
+                     positional)) {
+      return HelpFor(command);
+    }
+    if (!positional.empty())
+      throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[0]}), command);
+    if (!result.pnp && !result.project)
+      throw UsageError("Die Bauteile fehlen (--pnp F.csv oder --project P.tav)", command);
+    if (!result.output) throw UsageError("Der Zielordner fehlt (-o ORDNER)", command);
   } else if (command.starts_with("-")) {
     throw UsageError(FormatMessage("Unbekannte Option \"%s\"", {command}), "");
   } else {

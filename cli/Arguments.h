@@ -3,10 +3,12 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tav::cli {
 
-enum class Command { kHelp, kGCode, kImport };
+enum class Command { kHelp, kGCode, kImport, kPlan };
 
 // What a command line asks for. Paths are taken as given, byte for byte.
 struct Arguments {
@@ -18,15 +20,23 @@ struct Arguments {
   std::optional<std::string> output;   // -o
   std::string input;                   // the pick-and-place file (import)
   std::optional<char> decimalSeparator;
+  std::optional<std::string> machine;  // --machine (gcode, import, plan)
+  // --set KEY=VALUE in command-line order; each key is a stored setting's
+  // project key as the settings table spells it.
+  std::vector<std::pair<std::string, std::string>> settings;
 };
 
 // Reads the arguments after the program name:
 //   gcode [--project P] [--pnp F] [-o OUT] [--decimal-separator C]
 //   import F -o P [--project BASE] [--decimal-separator C]
+//   plan (--pnp F | --project P) -o DIR [--decimal-separator C]
+// gcode, import and plan also take [--machine M] and any number of
+// [--set KEY=VALUE].
 //   --help | COMMAND --help
 // Long options also take "--name=value"; "--" ends the options. An option given
 // twice, a missing value, a separator that is not one plain character, a
-// missing or surplus file name: UsageError.
+// missing or surplus file name, a --set without "=" or with a key that is no
+// stored setting: UsageError.
 Arguments ParseArguments(std::span<const std::string> args);
 
 }  // namespace tav::cli

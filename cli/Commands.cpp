@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/SettingOptions.h"
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "core/PickPlaceImport.h"
@@ -22,6 +23,7 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput) {
   MachineSettings settings;
   if (args.project) load_project(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
+  ApplySettingOptions(args, settings);
   const std::string program = GCodeGenerator::Generate(tree, settings);
   if (args.output) {
     ExportGCode(program, *args.output);
@@ -35,6 +37,7 @@ void RunImport(const Arguments& args) {
   MachineSettings settings;
   if (args.project) load_project(*args.project, tree, settings);
   PickPlaceImport(args.input, tree);
+  ApplySettingOptions(args, settings);
   save_project(*args.output, tree, settings);
 }
 

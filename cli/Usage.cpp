@@ -4,9 +4,39 @@ namespace tav::cli {
 namespace {
 
 constexpr std::string_view kGCodeSynopsis =
-    "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n";
+    "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n"
+    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
 constexpr std::string_view kImportSynopsis =
-    "tav import F.csv -o P.tav [--project BASE.tav] [--decimal-separator C]\n";
+    "tav import F.csv -o P.tav [--project BASE.tav] [--decimal-separator C]\n"
+    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+constexpr std::string_view kPlanSynopsis =
+    "tav plan (--pnp F.csv | --project P.tav) -o ORDNER [--decimal-separator C]\n"
+    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+
+// The options that set machine settings, shared by gcode, import and plan.
+constexpr std::string_view kSettingOptionsHelp =
+    "  --machine M.tavm         Maschineneinstellungen aus dieser Datei laden\n"
+    "                           (nach dem Projekt)\n"
+    "  --set SCHL\xDCSSEL=WERT     eine Einstellung setzen, mit dem Schl\xFCssel der\n"
+    "                           Projektdatei (F1X, SpeedFahren, BauteilMaxZ, Ventil_On,\n"
+    "                           Delay, ...); mehrfach m\xF6glich, nach --machine\n";
+
+constexpr std::string_view kPlanHelp =
+    "Teilt die eingeschlossenen Bauteile in Durchg\xE4nge zu je vier Bauteilarten\n"
+    "(gleicher Wert und Footprint) auf, die h\xE4ufigsten zuerst, auf Feeder 1 bis 4.\n"
+    "\n"
+    "  --pnp F.csv              Pick-and-Place-Datei importieren; ersetzt die Bauteile\n"
+    "  --project P.tav          Projekt laden (Bauteile und Einstellungen)\n"
+    "  -o ORDNER                Zielordner (wird angelegt, wenn er fehlt); er erh\xE4lt\n"
+    "                           durchgang-1.nc, durchgang-2.nc, ... und einrichtung.txt\n"
+    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n";
+
+constexpr std::string_view kPlanNotes =
+    "\n"
+    "Ausgeschlossene Bauteile werden nicht eingeplant. Bei einem Fehler wird keine\n"
+    "Datei im Ordner angelegt oder ge\xE4ndert. Programme durchgang-N.nc einer\n"
+    "fr\xFC"
+    "heren Planung mit mehr Durchg\xE4ngen werden entfernt.\n";
 
 constexpr std::string_view kGCodeHelp =
     "Erzeugt das G-Code-Programm aus Projekt und Pick-and-Place-Datei.\n"
@@ -16,9 +46,9 @@ constexpr std::string_view kGCodeHelp =
     "                           (alle eingeschlossen, Feeder 1)\n"
     "  -o OUT                   Programm genau in diese Datei schreiben, sonst auf die\n"
     "                           Standardausgabe; bei einem Fehler bleibt OUT unver\xE4ndert\n"
-    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n"
-    "\n"
-    "Ohne --project gelten die Standardeinstellungen.\n";
+    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n";
+
+constexpr std::string_view kGCodeNotes = "\nOhne --project gelten die Standardeinstellungen.\n";
 
 constexpr std::string_view kImportHelp =
     "Importiert eine Pick-and-Place-Datei und speichert sie als Projekt.\n"
@@ -40,10 +70,15 @@ std::string HelpText(std::string_view command) {
   std::string text = "Aufruf: ";
   if (command == "gcode") {
     text.append(kGCodeSynopsis).append("\n").append(kGCodeHelp);
+    text.append(kSettingOptionsHelp).append(kGCodeNotes);
   } else if (command == "import") {
-    text.append(kImportSynopsis).append("\n").append(kImportHelp);
+    text.append(kImportSynopsis).append("\n").append(kImportHelp).append(kSettingOptionsHelp);
+  } else if (command == "plan") {
+    text.append(kPlanSynopsis).append("\n").append(kPlanHelp);
+    text.append(kSettingOptionsHelp).append(kPlanNotes);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
+    text.append("  ").append(kPlanSynopsis);
     text.append("  tav --help, tav BEFEHL --help\n\n");
     text.append(
         "Tavoline: aus der Pick-and-Place-Datei einer Leiterplatte ein G-Code-Programm\n"
@@ -51,7 +86,8 @@ std::string HelpText(std::string_view command) {
         "ckungsautomaten mit vier Feedern erzeugen.\n\n"
         "Befehle:\n"
         "  gcode    G-Code-Programm erzeugen\n"
-        "  import   Pick-and-Place-Datei als Projekt speichern\n");
+        "  import   Pick-and-Place-Datei als Projekt speichern\n"
+        "  plan     Durchg\xE4nge zu je vier Bauteilarten und Einrichtungsblatt erzeugen\n");
   }
   text.append(kExitStatus);
   return text;
@@ -63,11 +99,15 @@ std::string UsageHint(std::string_view command) {
     text.append(kGCodeSynopsis);
   } else if (command == "import") {
     text.append(kImportSynopsis);
+  } else if (command == "plan") {
+    text.append(kPlanSynopsis);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
+    text.append("  ").append(kPlanSynopsis);
   }
   text.append("Mehr dazu: tav ");
-  if (command == "gcode" || command == "import") text.append(command).append(" ");
+  if (command == "gcode" || command == "import" || command == "plan")
+    text.append(command).append(" ");
   text.append("--help\n");
   return text;
 }

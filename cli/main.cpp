@@ -1,6 +1,6 @@
 // The command-line tool `tav`: batch conversion of pick-and-place files to
-// G-code and to projects. Exit status 0 on success, 1 when a command fails,
-// 2 when the command line itself is wrong.
+// G-code, to projects and to passes of four part kinds. Exit status 0 on success, 1 when a command
+// fails, 2 when the command line itself is wrong.
 #include <clocale>
 #include <cstdio>
 #include <exception>
@@ -10,6 +10,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/PlanCommand.h"
 #include "cli/TerminalText.h"
 #include "cli/Usage.h"
 #include "cli/UsageError.h"
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
       case tav::cli::Command::kImport:
         ChooseDecimalSeparator(parsed);
         tav::cli::RunImport(parsed);
+        return 0;
+      case tav::cli::Command::kPlan:
+        ChooseDecimalSeparator(parsed);
+        tav::cli::RunPlan(parsed);
         return 0;
     }
   } catch (const tav::cli::UsageError& e) {
