@@ -23,6 +23,7 @@ class TForm1;
 namespace tav::ui {
 
 class ComponentTreeModel;
+class PlanDialog;
 class TForm2;
 class TreePopupCommands;
 
@@ -62,6 +63,9 @@ class TForm1 final : public QMainWindow {
   const FileDialog& SaveDialog1() const noexcept { return saveDialog1_; }
   const FileDialog& OpenDialog2() const noexcept { return openDialog2_; }
   const FileDialog& SaveDialog2() const noexcept { return saveDialog2_; }
+  const FileDialog& OpenDialog3() const noexcept { return openDialog3_; }
+  const FileDialog& SaveDialog3() const noexcept { return saveDialog3_; }
+  PlanDialog& PlanWindow() const noexcept { return *planDialog_; }
 
   // Where the decimal separator is read from on a locale change; tests
   // replace the system locale.
@@ -84,6 +88,9 @@ class TForm1 final : public QMainWindow {
   void Feeder21Click();
   void Feeder31Click();
   void Feeder41Click();
+  void DurchgaengePlanen1Click();
+  void Speichern1Click();
+  void Laden2Click();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -92,6 +99,7 @@ class TForm1 final : public QMainWindow {
   void SetUpWindow();
   void SetUpTree();
   void SetUpPopupMenu();
+  void SetUpPlanning();
   void ConnectCommands();
   void ShowPopupMenu(const QPoint& position);
 
@@ -113,11 +121,14 @@ class TForm1 final : public QMainWindow {
   QMenu* popupMenu_ = nullptr;
   TreePopupCommands* popupCommands_ = nullptr;
   std::unique_ptr<TForm2> display_;
+  std::unique_ptr<PlanDialog> planDialog_;  // observes tree_, so destroyed before it
   std::unique_ptr<FileDialogRunner> dialogRunner_;
   FileDialog openDialog1_;
   FileDialog saveDialog1_;
   FileDialog openDialog2_;
   FileDialog saveDialog2_;
+  FileDialog openDialog3_;
+  FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
 };
 
