@@ -10,6 +10,7 @@
 #include "plan/PassPlan.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"
+#include "project/MachineProfile.h"
 #include "support/TempFolder.h"
 
 namespace tav {
@@ -22,6 +23,7 @@ using test::TempFolder;
 using test::WriteBytes;
 
 const std::string kBoard = TAV_SOURCE_DIR "/examples/sensor-node-40.csv";
+const std::string kMachine = TAV_SOURCE_DIR "/examples/werkstatt.tavm";
 const std::string kSmall = TAV_SOURCE_DIR "/tests/data/cli/small.csv";
 
 ProcessResult Tav(const std::vector<std::string>& args) {
@@ -40,7 +42,7 @@ std::vector<std::string> Entries(const fs::path& folder) {
 TEST(TavPlan, ExampleBoardGivesThreePassesAndASheet) {
   TempFolder folder;
   const std::string out = folder / "job";  // created by the command
-  const ProcessResult r = Tav({"plan", "--pnp", kBoard, "-o", out});
+  const ProcessResult r = Tav({"plan", "--pnp", kBoard, "--machine", kMachine, "-o", out});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(Entries(out), (std::vector<std::string>{"durchgang-1.nc", "durchgang-2.nc",
@@ -52,7 +54,10 @@ TEST(TavPlan, ExampleBoardGivesThreePassesAndASheet) {
   const PassPlan plan = PassPlan::Make(tree);
   EXPECT_EQ(plan.ComponentCount(), 40);
   EXPECT_EQ(plan.KindCount(), 11);
-  const std::vector<std::string> programs = GeneratePassPrograms(tree, MachineSettings{}, plan);
+  MachineSettings settings;
+  LoadMachineProfile(kMachine, settings);
+  EXPECT_EQ(settings.Feeder(4)->Y, "80.0");
+  const std::vector<std::string> programs = GeneratePassPrograms(tree, settings, plan);
   for (int pass = 1; pass <= 3; ++pass)
     EXPECT_TRUE(ReadBytes(out + "/" + PassProgramFileName(pass)) == programs[pass - 1]) << pass;
   EXPECT_EQ(ReadBytes(out + "/einrichtung.txt"), SetupSheet(plan));
