@@ -124,6 +124,18 @@ void ComponentTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
   QTreeView::mouseDoubleClickEvent(event);
 }
 
+void ComponentTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                    const QList<int>& roles) {
+  // An item inside a collapsed node is not shown. Qt would look for it among
+  // all shown rows to repaint it, which a bulk command changing thousands of
+  // feeder nodes would pay once per node.
+  if (topLeft == bottomRight) {
+    for (QModelIndex parent = topLeft.parent(); parent.isValid(); parent = parent.parent())
+      if (!isExpanded(parent)) return;
+  }
+  QTreeView::dataChanged(topLeft, bottomRight, roles);
+}
+
 void ComponentTreeView::selectionChanged(const QItemSelection& selected,
                                          const QItemSelection& deselected) {
   QTreeView::selectionChanged(selected, deselected);

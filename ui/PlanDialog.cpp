@@ -14,7 +14,6 @@
 
 #include "core/Error.h"
 #include "core/LineList.h"
-#include "core/NumberConversion.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"
 #include "ui/ErrorDisplay.h"
