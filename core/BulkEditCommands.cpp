@@ -1,10 +1,8 @@
 #include "core/BulkEditCommands.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_set>
-#include <utility>
 
 #include "core/ComponentAttributes.h"
 #include "core/ComponentBlock.h"
@@ -53,18 +51,22 @@ std::string KindKey(const TreeNode& component) {
 }  // namespace
 
 std::vector<TreeNode*> SelectedComponents(const ComponentTree& tree, std::span<const int> nodes) {
-  std::vector<std::pair<int, TreeNode*>> found;
-  found.reserve(nodes.size());
+  // Marks by top-level row, then reads them in row order: linear, however many
+  // nodes of each component are selected.
+  std::vector<char> chosen(static_cast<std::size_t>(tree.TopLevelCount()), 0);
+  std::size_t count = 0;
   for (const int index : nodes) {
-    TreeNode* node = tree.NodeAt(index);
+    const TreeNode* node = tree.NodeAt(index);
     if (node->Level() == 1) node = node->Parent();
-    if (node->Level() == 0) found.emplace_back(tree.IndexOf(node), node);
+    if (node->Level() != 0) continue;
+    char& mark = chosen[static_cast<std::size_t>(tree.RowOf(node))];
+    count += mark == 0 ? 1 : 0;
+    mark = 1;
   }
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
   std::vector<TreeNode*> components;
-  components.reserve(found.size());
-  for (const auto& entry : found) components.push_back(entry.second);
+  components.reserve(count);
+  for (std::size_t row = 0; row < chosen.size() && components.size() < count; ++row)
+    if (chosen[row] != 0) components.push_back(tree.TopLevel(static_cast<int>(row)));
   return components;
 }
 
