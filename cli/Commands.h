@@ -7,14 +7,15 @@
 namespace tav::cli {
 
 // `tav gcode`: starts from an empty tree and the default settings, loads the
-// project, imports the pick-and-place file, applies --machine and --set, generates the program
-// completely and only then writes it to the output file (replaced as a whole) or to
+// project, imports the pick-and-place file, generates the program completely
+// and only then writes it to the output file (replaced as a whole) or to
 // `standardOutput`. Throws Error; on an error no output file is touched.
+// --machine and --set apply after the import (ApplySettingOptions).
 void RunGCode(const Arguments& args, std::FILE* standardOutput);
 
 // `tav import`: starts from the defaults, loads the base project, imports the
-// pick-and-place file, applies --machine and --set and saves the project. Throws Error; on an error
-// the project file is unchanged.
+// pick-and-place file and saves the project. Throws Error; on an error the
+// project file is unchanged. --machine and --set apply before the save.
 void RunImport(const Arguments& args);
 
 }  // namespace tav::cli

@@ -1,6 +1,6 @@
 // The command-line tool `tav`: batch conversion of pick-and-place files to
-// G-code, to projects and to passes of four part kinds. Exit status 0 on success, 1 when a command
-// fails, 2 when the command line itself is wrong.
+// G-code, to projects and to passes (tav plan). Exit status 0 on success, 1
+// when a command fails, 2 when the command line itself is wrong.
 #include <clocale>
 #include <cstdio>
 #include <exception>

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <random>
@@ -133,6 +134,18 @@ void CommitFileSet(const std::vector<FileContent>& files,
   }
   for (const Step& step : steps)
     if (!step.backup.empty()) ::unlink(step.backup.c_str());
+  // Make the renames durable; best effort, the files are already in place.
+  std::vector<std::string> folders;
+  for (const Step& step : steps) {
+    std::string folder = fs::path(step.target).parent_path().string();
+    if (folder.empty()) folder = ".";
+    if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+    folders.push_back(folder);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) continue;
+    ::fsync(fd);
+    ::close(fd);
+  }
 }
 
 }  // namespace tav

@@ -18,7 +18,8 @@ struct FileContent {
 // file beside its target (WriteFileAtomically); only then are the targets
 // replaced one by one, each old file kept under a backup name until all are
 // in place, so a failed replacement puts the earlier ones back. A removal of
-// a file that does not exist changes nothing. The folders must exist. Only a
+// a file that does not exist changes nothing. A symbolic link at a target is
+// replaced itself, not followed. The folders must exist. Only a
 // crash in the middle of the replacements can leave a part done (and backup
 // files behind).
 //

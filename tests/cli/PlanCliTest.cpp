@@ -106,6 +106,16 @@ TEST(TavPlan, NothingIncludedIsAnErrorWithoutFiles) {
   EXPECT_FALSE(fs::exists(out));
 }
 
+TEST(TavPlan, AGeneratorErrorInAnyPassWritesNothing) {
+  // Feeder 3 is first used in pass 1; its direction is not one the generator knows.
+  TempFolder folder;
+  const std::string out = folder / "job";
+  const ProcessResult r = Tav({"plan", "--pnp", kBoard, "--set", "F3W=rechts", "-o", out});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Feeder 3: unbekannte Richtung \"rechts\"\n");
+  EXPECT_FALSE(fs::exists(out));
+}
+
 // Machine file, project and --set: each later source wins for the keys it names.
 TEST(TavSettings, MachineFileComesAfterTheProjectAndSetAfterBoth) {
   TempFolder folder;
