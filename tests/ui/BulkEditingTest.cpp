@@ -102,6 +102,14 @@ TEST_F(BulkEditing, TheAddedItemsFollowTheFirstEightAfterASeparator) {
   EXPECT_EQ(feeders, QStringList({"Feeder 1", "Feeder 2", "Feeder 3", "Feeder 4"}));
 }
 
+TEST_F(BulkEditing, SortingKeepsASelectionOfSeveralComponents) {
+  ClickOn(Item(0));                       // R1
+  ClickOn(Item(4), Qt::ControlModifier);  // U1
+  Trigger("Sortieren1");                  // C1, C2, R1, R2, U1
+  Trigger("Ausschliessen1");
+  EXPECT_EQ(States(), "iixix");
+}
+
 TEST_F(BulkEditing, WholeBoardItems) {
   ClickOn(Item(0));  // R1: 10k 0805, like R2
   Trigger("GleicheFeeder41");
