@@ -124,6 +124,10 @@ void PlanDialog::Build() {
   connect(save_, &QPushButton::clicked, this,
           [this] { ErrorDisplay::Run([this] { SaveSetupSheet(); }); });
   connect(close, &QPushButton::clicked, this, &QDialog::close);
+  // A double click on a row applies its pass.
+  connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    ErrorDisplay::Run([&] { ApplyPass(tav::PassPlan::PassOfKind(index.row())); });
+  });
   // Choosing a row of the table chooses its pass.
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
