@@ -6,6 +6,7 @@
 
 #include "cli/UsageError.h"
 #include "core/Error.h"
+#include "core/Messages.h"
 #include "project/SettingKeys.h"
 
 namespace tav::cli {
@@ -54,10 +55,10 @@ class OptionReader {
       }
       bool known = false;
       for (const std::string_view option : allowed) known = known || option == name;
-      if (!known) throw UsageError(FormatMessage("Unbekannte Option \"%s\"", {name}), command_);
+      if (!known) throw UsageError(FormatMessage(msg::kUnknownOption, {name}), command_);
       if (!value) {
         if (i + 1 >= args_.size())
-          throw UsageError(FormatMessage("Zur Option %s fehlt der Wert", {name}), command_);
+          throw UsageError(FormatMessage(msg::kMissingOptionValue, {name}), command_);
         value = args_[++i];
       }
       Store(out, name, std::move(*value));
@@ -69,10 +70,7 @@ class OptionReader {
   void Store(Arguments& out, const std::string& name, std::string value) {
     if (name == "--decimal-separator") {
       if (!IsUsableSeparator(value))
-        throw UsageError(FormatMessage("Das Dezimaltrennzeichen muss ein einzelnes Zeichen sein "
-                                       "(keine Ziffer, kein Vorzeichen, kein E), nicht \"%s\"",
-                                       {value}),
-                         command_);
+        throw UsageError(FormatMessage(msg::kBadDecimalSeparator, {value}), command_);
       SetOnce(out.decimalSeparator, value[0], name);
       return;
     }
@@ -102,7 +100,7 @@ class OptionReader {
 
   template <typename T>
   void SetOnce(std::optional<T>& slot, T value, const std::string& name) {
-    if (slot) throw UsageError(FormatMessage("Option %s ist mehrfach angegeben", {name}), command_);
+    if (slot) throw UsageError(FormatMessage(msg::kOptionTwice, {name}), command_);
     slot = std::move(value);
   }
 
@@ -120,7 +118,7 @@ Arguments HelpFor(const std::string& command) {
 
 Arguments ParseArguments(std::span<const std::string> args) {
   Arguments result;
-  if (args.empty()) throw UsageError("Kein Befehl angegeben", "");
+  if (args.empty()) throw UsageError(msg::kNoCommand, "");
   const std::string& command = args[0];
   if (IsHelp(command)) return result;
 
@@ -134,17 +132,17 @@ Arguments ParseArguments(std::span<const std::string> args) {
       return HelpFor(command);
     }
     if (!positional.empty())
-      throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[0]}), command);
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[0]}), command);
   } else if (command == "import") {
     result.command = Command::kImport;
     if (!reader.Read(result, {"--project", "-o", "--decimal-separator", "--machine", "--set"},
                      positional)) {
       return HelpFor(command);
     }
-    if (positional.empty()) throw UsageError("Die Pick-and-Place-Datei fehlt", command);
+    if (positional.empty()) throw UsageError(msg::kMissingPickPlaceFile, command);
     if (positional.size() > 1)
-      throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[1]}), command);
-    if (!result.output) throw UsageError("Die Projektdatei fehlt (-o P.tav)", command);
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    if (!result.output) throw UsageError(msg::kMissingProjectFile, command);
     result.input = positional[0];
   } else if (command == "plan") {
     result.command = Command::kPlan;
@@ -154,14 +152,14 @@ Arguments ParseArguments(std::span<const std::string> args) {
       return HelpFor(command);
     }
     if (!positional.empty())
-      throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[0]}), command);
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[0]}), command);
     if (!result.pnp && !result.project)
       throw UsageError("Die Bauteile fehlen (--pnp F.csv oder --project P.tav)", command);
     if (!result.output) throw UsageError("Der Zielordner fehlt (-o ORDNER)", command);
   } else if (command.starts_with("-")) {
-    throw UsageError(FormatMessage("Unbekannte Option \"%s\"", {command}), "");
+    throw UsageError(FormatMessage(msg::kUnknownOption, {command}), "");
   } else {
-    throw UsageError(FormatMessage("Unbekannter Befehl \"%s\"", {command}), "");
+    throw UsageError(FormatMessage(msg::kUnknownCommand, {command}), "");
   }
   return result;
 }

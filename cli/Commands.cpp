@@ -13,7 +13,7 @@ namespace {
 void WriteAll(std::FILE* stream, const std::string& bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
   if (!written || std::fflush(stream) != 0)
-    throw Error(FormatMessage(msg::kCannotWrite, {"die Standardausgabe"}));
+    throw Error(FormatMessage(msg::kCannotWrite, {msg::kStandardOutput}));
 }
 
 }  // namespace

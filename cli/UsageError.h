@@ -2,20 +2,20 @@
 
 #include <string>
 
+#include "core/Error.h"
+
 namespace tav::cli {
 
 // A command line that `tav` cannot run: unknown command or option, missing or
 // surplus argument. The message is German, in Windows-1252, like every other.
 // `command` names the command whose synopsis helps, or is empty.
-class UsageError {
+class UsageError : public Error {
  public:
   UsageError(std::string message, std::string command)
-      : message_(std::move(message)), command_(std::move(command)) {}
-  const std::string& message() const noexcept { return message_; }
+      : Error(std::move(message)), command_(std::move(command)) {}
   const std::string& command() const noexcept { return command_; }
 
  private:
-  std::string message_;
   std::string command_;
 };
 

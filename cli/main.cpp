@@ -4,7 +4,6 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,8 @@
 #include "cli/UsageError.h"
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
+#include "core/FileSizeLimit.h"
+#include "core/UserMessage.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ void ChooseDecimalSeparator(const tav::cli::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tav::TreatFileSizeLimitAsWriteError();
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   try {
     const tav::cli::Arguments parsed = tav::cli::ParseArguments(args);
@@ -72,14 +74,8 @@ int main(int argc, char** argv) {
   } catch (const tav::cli::UsageError& e) {
     Print(stderr, tav::WithFinalFullStop(e.message()) + "\n" + tav::cli::UsageHint(e.command()));
     return kUsage;
-  } catch (const tav::Error& e) {
-    return Fail(e.message());
-  } catch (const std::bad_alloc&) {
-    return Fail("Zu wenig Arbeitsspeicher");
-  } catch (const std::exception& e) {
-    return Fail(e.what());
   } catch (...) {
-    return Fail("Unbekannter Fehler");
+    return Fail(tav::UserMessageOf(std::current_exception()));
   }
   return kFailure;
 }

@@ -7,8 +7,11 @@
 
 namespace tav {
 
-// The one error type of the system. Its message is the text the user sees, in
-// German and in the Windows-1252 code page, ready for a message box or stderr.
+// The base of every failure the system raises. Its message is the text the
+// user sees, in German and in the Windows-1252 code page, ready for a message
+// box or stderr. Derived types add what their catchers need (FileAccessError:
+// the cause for the caller's file message; cli::UsageError: the command whose
+// synopsis helps); UserMessageOf turns any exception into such a text.
 class Error : public std::exception {
  public:
   explicit Error(std::string message) : message_(std::move(message)) {}

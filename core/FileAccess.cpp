@@ -1,14 +1,17 @@
 #include "core/FileAccess.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <random>
 
+#include "core/Messages.h"
 #include "core/SystemErrorText.h"
 
 namespace tav {
@@ -31,6 +34,8 @@ class Descriptor final {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const noexcept { return fd_; }
+  // Gives up ownership without closing.
+  void release() noexcept { fd_ = -1; }
   // Closes now and reports the error code of close(), 0 on success.
   int close() noexcept {
     const int fd = fd_;
@@ -133,6 +138,35 @@ std::string TemporaryName(const std::string& fileName) {
   return name;
 }
 
+// Without file locks (some network file systems) a temporary counts as
+// abandoned only when no save can plausibly still be writing it.
+constexpr std::time_t kAbandonedAfterSeconds = 3600;
+
+// Removes the temporary file at `temporary` unless a live save owns it. Every
+// save holds an exclusive lock on its temporary from creation to rename, and
+// the kernel drops the lock when that process ends, however it ends; so a
+// temporary that can be locked here was left behind by a killed save.
+void RemoveIfAbandoned(const fs::path& temporary) {
+  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+  int fd = ::open(temporary.c_str(), O_RDONLY | kFlags);
+  // A temporary has the permission bits of its target, which may deny reading.
+  if (fd < 0 && errno == EACCES) fd = ::open(temporary.c_str(), O_WRONLY | kFlags);
+  if (fd < 0) return;
+  Descriptor file(fd);
+  struct stat opened {};
+  if (::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return;
+  if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EWOULDBLOCK || errno == EINTR) return;
+    if (std::time(nullptr) - opened.st_mtime < kAbandonedAfterSeconds) return;
+  }
+  // Remove the name only while it still names the file that was checked.
+  struct stat named {};
+  if (::lstat(temporary.c_str(), &named) != 0 || named.st_dev != opened.st_dev ||
+      named.st_ino != opened.st_ino)
+    return;
+  ::unlink(temporary.c_str());
+}
+
 // A save killed between writing its temporary file and renaming it leaves
 // that file behind; the next successful save of the same file removes it.
 // Best effort: the save has already succeeded and does not fail over this.
@@ -145,7 +179,49 @@ void RemoveStaleTemporaries(const fs::path& folder, const std::string& fileName)
     if (name.size() != prefix.size() + kRandomPartLength || !name.starts_with(prefix)) continue;
     const std::string_view randomPart = std::string_view(name).substr(prefix.size());
     if (randomPart.find_first_not_of(kRandomPartChars) != std::string_view::npos) continue;
-    ::unlink(entry->path().c_str());
+    RemoveIfAbandoned(entry->path());
+  }
+}
+
+// Creates a new temporary file next to the target and locks it (see
+// RemoveIfAbandoned). Gives the open descriptor; `temporary` receives its path.
+int CreateLockedTemporary(const fs::path& folder, const std::string& fileName,
+                          fs::path& temporary) {
+  for (int attempt = 0;; ++attempt) {
+    temporary = folder / TemporaryName(fileName);
+    // Permissions 0666 less the umask, as for any new file; an existing
+    // target's bits are copied later.
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST && attempt < 100) continue;
+      if (errno == ENOENT) throw FileAccessError(msg::kPathNotFound);
+      Fail(errno);
+    }
+    Descriptor file(fd);
+    int error = 0;
+    while (::flock(file.get(), LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      // A file system without locks: the clean-up goes by age there.
+      if (errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL) error = errno;
+      break;
+    }
+    if (error != 0) {
+      ::unlink(temporary.c_str());
+      Fail(error);
+    }
+    // The clean-up of another save may have removed the name between open and
+    // lock; then the file is unreachable and another name is tried.
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+      error = errno;
+      ::unlink(temporary.c_str());
+      Fail(error);
+    }
+    if (status.st_nlink == 0 && attempt < 100) continue;
+    const int owned = file.get();
+    file.release();
+    return owned;
   }
 }
 
@@ -196,23 +272,18 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (fileName.empty()) Fail(EISDIR);  // "folder/" names a folder, never a file
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
 
-  // Permissions 0666 less the umask, as for any new file; an existing target's
-  // bits are copied below.
-  fs::path temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0; ++attempt) {
-    temporary = folder / TemporaryName(fileName);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
-      if (errno == ENOENT)
-        throw FileAccessError("Das System kann den angegebenen Pfad nicht finden");
-      Fail(errno);
-    }
-  }
-  Descriptor file(fd);
+  // The rename would replace a write-protected file, since only the folder's
+  // permissions count for it; a user protects a file so that nothing overwrites it.
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) Fail(errno);
 
-  int error = 0;
-  if (exists) {
+  fs::path temporary;
+  Descriptor file(CreateLockedTemporary(folder, fileName, temporary));
+  // A second descriptor of the same open file keeps the lock until the rename
+  // is done, while the first is closed to learn of deferred write errors.
+  Descriptor lock(::dup(file.get()));
+
+  int error = lock.get() < 0 ? errno : 0;
+  if (error == 0 && exists) {
     // Best effort: only a privileged process may give the file to its old owner.
     if (status.st_uid != ::geteuid() || status.st_gid != ::getegid()) {
       [[maybe_unused]] const int ignored = ::fchown(file.get(), status.st_uid, status.st_gid);
@@ -227,6 +298,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     Fail(error);
   }
+  lock.close();
 
   RemoveStaleTemporaries(folder, fileName);
 

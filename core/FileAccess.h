@@ -4,18 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/Error.h"
+
 namespace tav {
 
 // Failure of a low-level file operation; callers turn it into the message the
-// user sees. `reason()` is the system's description of the cause (German,
-// Windows-1252, see SystemErrorText).
-class FileAccessError {
+// user sees, naming the file. `reason()`, also the message, is the system's
+// description of the cause (German, Windows-1252, see SystemErrorText).
+class FileAccessError : public Error {
  public:
-  explicit FileAccessError(std::string reason) : reason_(std::move(reason)) {}
-  const std::string& reason() const noexcept { return reason_; }
-
- private:
-  std::string reason_;
+  explicit FileAccessError(std::string reason) : Error(std::move(reason)) {}
+  const std::string& reason() const noexcept { return message(); }
 };
 
 // Reads all bytes of a file, in binary. A folder cannot be read. Throws
@@ -25,13 +24,17 @@ std::string ReadFileBytes(const std::string& path);
 // Replaces the file at `path` with `bytes` as a whole: writes a temporary file
 // in the same folder, flushes it to disk and renames it over the target. An
 // existing target keeps its permission bits; a symbolic link is followed (also
-// a chain of them) and the file it points to is replaced. A path without a
-// folder part names a file in the current folder. On failure the target is
-// unchanged and no temporary file is left; a successful save also removes the
-// temporary files an interrupted earlier save of the same file left behind. A
-// target that is a folder, or a missing folder, is a failure. A target that exists but is neither a
-// regular file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is written
-// directly. Throws FileAccessError.
+// a chain of them) and the file it points to is replaced. An existing target
+// the process may not write (write-protected, read-only file system) is a
+// failure (EACCES, EPERM, EROFS) and stays as it is. A path without a folder
+// part names a file in the current folder. On failure the target is unchanged
+// and no temporary file is left; a successful save also removes the temporary
+// files an interrupted earlier save of the same file left behind, but never
+// one that a save still running in another process is writing (each save
+// locks its temporary until the rename). A target that is a folder, or a
+// missing folder, is a failure. A target that exists but is neither a regular
+// file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is
+// written directly. Throws FileAccessError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Test hook: lets every later WriteFileAtomically fail with `errorCode` once

@@ -16,6 +16,50 @@ inline constexpr const char* kListIndex =
     "berschreitet das Maximum (%d)";
 inline constexpr const char* kInvalidLevel = "Ung\xFCltige Ebene (%d) f\xFCr Eintrag \"%s\"";
 inline constexpr const char* kCannotWrite = "In %s kann nicht geschrieben werden";
+// Stands for the file in kCannotWrite when `tav` writes to its standard output.
+inline constexpr const char* kStandardOutput = "die Standardausgabe";
+// Failures that are not the system's own: the last resort of both programs.
+inline constexpr const char* kOutOfMemory = "Zu wenig Arbeitsspeicher";
+inline constexpr const char* kUnknownError = "Unbekannter Fehler";
+
+// The system's descriptions of why a file operation failed (second %s of the
+// file messages), by cause.
+inline constexpr const char* kFileNotFound = "Das System kann die angegebene Datei nicht finden";
+inline constexpr const char* kPathNotFound = "Das System kann den angegebenen Pfad nicht finden";
+inline constexpr const char* kAccessDenied = "Zugriff verweigert";
+inline constexpr const char* kIsAFolder = "Der Pfad ist ein Verzeichnis";
+inline constexpr const char* kNotAFolder = "Ein Teil des Pfades ist kein Verzeichnis";
+inline constexpr const char* kDiskFull = "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger";
+inline constexpr const char* kQuotaExceeded =
+    "Das Speicherkontingent auf dem Datentr\xE4ger ist ersch\xF6pft";
+inline constexpr const char* kFileTooLarge = "Die Datei ist zu gro\xDF";
+inline constexpr const char* kReadOnlyDisk = "Der Datentr\xE4ger ist schreibgesch\xFCtzt";
+inline constexpr const char* kNameTooLong = "Der Dateiname ist zu lang";
+inline constexpr const char* kTooManyLinks = "Zu viele Ebenen symbolischer Verkn\xFCpfungen";
+inline constexpr const char* kTooManyOpenFiles =
+    "Zu viele ge\xF6"
+    "ffnete Dateien";
+inline constexpr const char* kNoMemory = "Nicht gen\xFCgend Arbeitsspeicher";
+inline constexpr const char* kDiskIoError = "Ein- oder Ausgabefehler auf dem Datentr\xE4ger";
+inline constexpr const char* kFileInUse = "Die Datei wird von einem anderen Prozess verwendet";
+inline constexpr const char* kFileExists = "Die Datei ist bereits vorhanden";
+inline constexpr const char* kInvalidParameter = "Falscher Parameter";
+inline constexpr const char* kOtherDrive =
+    "Die Datei kann nicht auf ein anderes Laufwerk verschoben werden";
+inline constexpr const char* kNoSuchDevice = "Das angegebene Ger\xE4t ist nicht vorhanden";
+
+// The command line of `tav` that cannot be run.
+inline constexpr const char* kNoCommand = "Kein Befehl angegeben";
+inline constexpr const char* kUnknownCommand = "Unbekannter Befehl \"%s\"";
+inline constexpr const char* kUnknownOption = "Unbekannte Option \"%s\"";
+inline constexpr const char* kMissingOptionValue = "Zur Option %s fehlt der Wert";
+inline constexpr const char* kOptionTwice = "Option %s ist mehrfach angegeben";
+inline constexpr const char* kBadDecimalSeparator =
+    "Das Dezimaltrennzeichen muss ein einzelnes Zeichen sein "
+    "(keine Ziffer, kein Vorzeichen, kein E), nicht \"%s\"";
+inline constexpr const char* kUnexpectedArgument = "Unerwartetes Argument \"%s\"";
+inline constexpr const char* kMissingPickPlaceFile = "Die Pick-and-Place-Datei fehlt";
+inline constexpr const char* kMissingProjectFile = "Die Projektdatei fehlt (-o P.tav)";
 // The generator refuses a feeder or direction it cannot resolve instead of guessing one.
 inline constexpr const char* kUnknownFeeder = "Bauteil \"%s\": unbekannte Feeder-Angabe \"%s\"";
 inline constexpr const char* kUnknownDirection = "Feeder %d: unbekannte Richtung \"%s\"";

@@ -8,9 +8,9 @@
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "core/LineList.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/NumberConversion.h"
-#include "core/SystemErrorText.h"
 #include "core/TextOperations.h"
 
 namespace tav {

@@ -11,14 +11,4 @@ namespace tav {
 // anything but std::bad_alloc.
 std::string SystemErrorText(int errorCode);
 
-// The full path named in file messages: `path` made absolute against the
-// current folder and normalised lexically (".", ".." and doubled "/" removed);
-// symbolic links are not resolved, and converted as PathForMessage does.
-std::string FullPathForMessage(const std::string& path);
-
-// A file system path as text of a message. Paths are UTF-8 on this platform
-// while messages are Windows-1252, so a path that is valid UTF-8 is converted
-// ("?" for characters Windows-1252 lacks); any other path keeps its bytes.
-std::string PathForMessage(const std::string& path);
-
 }  // namespace tav

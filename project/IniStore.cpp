@@ -6,8 +6,8 @@
 
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
-#include "core/SystemErrorText.h"
 
 namespace tav {
 
@@ -29,7 +29,7 @@ IniDocument& IniStore::Document(Use use) {
     document_.emplace(ReadFileBytes(path_));
   } catch (const FileAccessError& error) {
     if (use == Use::kWrite) ThrowCannotWrite();
-    throw Error(FormatMessage(msg::kCannotOpen, {path_, error.reason()}));
+    throw Error(FormatMessage(msg::kCannotOpen, {PathForMessage(path_), error.reason()}));
   }
   return *document_;
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wine clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-wine clang-format
 
 build=${TAV_BUILD_DIR:-build}
 # shellcheck disable=SC2086

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "core/Error.h"
+#include "core/UserMessage.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/TextCodec.h"
 
@@ -40,12 +41,8 @@ void ErrorDisplay::Run(const std::function<void()>& command) {
   // Exceptions must not unwind through Qt's event loop; every one ends here.
   try {
     command();
-  } catch (const tav::Error& error) {
-    Show(error.message());
-  } catch (const std::bad_alloc&) {
-    Show("Zu wenig Arbeitsspeicher");
-  } catch (const std::exception& error) {
-    Show(error.what());
+  } catch (...) {
+    Show(UserMessageOf(std::current_exception()));
   }
 }
 

@@ -4,9 +4,8 @@
 
 namespace tav::ui {
 
-std::optional<QString> QtFileDialogRunner::Run(const FileDialogSettings& dialog,
-                                               const QString& initialName, QWidget* parent) {
-  QFileDialog box(parent);
+void QtFileDialogRunner::SetUp(QFileDialog& box, const FileDialogSettings& dialog,
+                               const QString& initialName) {
   box.setObjectName(dialog.name);
   const bool save = dialog.mode == FileDialogSettings::Mode::Save;
   box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -14,6 +13,12 @@ std::optional<QString> QtFileDialogRunner::Run(const FileDialogSettings& dialog,
   box.setOption(QFileDialog::DontConfirmOverwrite);
   if (!dialog.filter.isEmpty()) box.setNameFilter(dialog.filter);
   if (!initialName.isEmpty()) box.selectFile(initialName);
+}
+
+std::optional<QString> QtFileDialogRunner::Run(const FileDialogSettings& dialog,
+                                               const QString& initialName, QWidget* parent) {
+  QFileDialog box(parent);
+  SetUp(box, dialog, initialName);
   if (box.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = box.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace tav::ui {
@@ -31,6 +32,9 @@ class FileDialogRunner {
 // overwriting, and a typed name need not exist.
 class QtFileDialogRunner final : public FileDialogRunner {
  public:
+  // Sets up `box` as Run shows it (also for a look at the dialog in tests).
+  static void SetUp(QFileDialog& box, const FileDialogSettings& dialog, const QString& initialName);
+
   std::optional<QString> Run(const FileDialogSettings& dialog, const QString& initialName,
                              QWidget* parent) override;
 };

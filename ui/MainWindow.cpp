@@ -1,6 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -9,11 +12,14 @@
 #include <QPalette>
 #include <QScreen>
 
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 #include "core/DecimalSeparator.h"
 #include "core/EditCommands.h"
 #include "core/NumberConversion.h"
+#include "core/TreeSummary.h"
 #include "gcode/GCodeGenerator.h"
 #include "project/MachineProfile.h"
 #include "project/ProjectFile.h"
@@ -27,6 +33,7 @@
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
 #include "ui/PlanDialog.h"
+#include "ui/QuestionBox.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
 #include "ui/TreePopupCommands.h"
@@ -39,6 +46,8 @@ namespace {
 
 const QString kTitle = QStringLiteral("TAV - Tavoline");
 const QString kTitlePrefix = QStringLiteral("TAV - Tavoline - ");
+// Where Qt shows "*" while the window is modified.
+const QString kModifiedMark = QStringLiteral("[*]");
 
 const QColor kSilver(192, 192, 192);
 const QColor kBlue(0, 0, 255);
@@ -75,6 +84,10 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   SetUpPopupMenu();
   SetUpPlanning();
   ConnectCommands();
+  SetUpShortcuts();
+  WatchSettingsFields();
+  changes_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });
+  setWindowTitle(kTitle + kModifiedMark);
   FormCreate(arguments);
 }
 
@@ -94,6 +107,13 @@ void TForm1::SetUpWindow() {
   // Fields take any length of text, as a project file may hold it.
   for (QLineEdit* field : findChildren<QLineEdit*>())
     field->setMaxLength(std::numeric_limits<int>::max());
+  // The drop-down lists are 55 pixels wide, like the fields above them. Qt's
+  // line edit pads its text by 2 pixels on each side, which a classic edit
+  // control does not, and "Rechts" would then scroll out at the left edge.
+  // Negative margins give that padding back to the text.
+  for (QComboBox* list : findChildren<QComboBox*>()) {
+    if (QLineEdit* edit = list->lineEdit()) edit->setTextMargins(-2, 0, -2, 0);
+  }
 }
 
 void TForm1::SetUpTree() {
@@ -128,6 +148,7 @@ void TForm1::ConnectCommands() {
   connect(ui_->Speicher1, &QAction::triggered, this, &TForm1::Speicher1Click);
   connect(ui_->Projektspeichernunter1, &QAction::triggered, this,
           &TForm1::Projektspeichernunter1Click);
+  connect(ui_->Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
   connect(ui_->About1, &QAction::triggered, this, &TForm1::About1Click);
   connect(ui_->Einschliessen1, &QAction::triggered, this, &TForm1::Einschliessen1Click);
   connect(ui_->Ausschliessen1, &QAction::triggered, this, &TForm1::Ausschliessen1Click);
@@ -139,6 +160,37 @@ void TForm1::ConnectCommands() {
   connect(ui_->Speichern1, &QAction::triggered, this, &TForm1::Speichern1Click);
   connect(ui_->Laden2, &QAction::triggered, this, &TForm1::Laden2Click);
   // "Pick and Place File Aufbau" is shown and enabled but carries no command.
+}
+
+void TForm1::SetUpShortcuts() {
+  // The buttons' commands also work while their page is hidden, so their keys
+  // belong to the window rather than to the buttons.
+  const auto command = [this](const char* name, const QKeySequence& key, QPushButton* button,
+                              void (TForm1::*slot)()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    button->setToolTip(key.toString(QKeySequence::NativeText));
+  };
+  command("Button1Key", QKeySequence(Qt::CTRL | Qt::Key_I), ui_->Button1, &TForm1::Button1Click);
+  command("Button2Key", QKeySequence(Qt::Key_F5), ui_->Button2, &TForm1::Button2Click);
+  command("Button3Key", QKeySequence(Qt::CTRL | Qt::Key_E), ui_->Button3, &TForm1::Button3Click);
+}
+
+void TForm1::WatchSettingsFields() {
+  // Every field on the pages counts, whatever it is and whoever adds it; the
+  // editor Memo1 holds the program, which is not part of the job.
+  const auto changed = [this] { changes_.SettingsChanged(); };
+  for (QLineEdit* field : ui_->PageControl1->findChildren<QLineEdit*>())
+    connect(field, &QLineEdit::textChanged, this, changed);
+  for (QComboBox* list : ui_->PageControl1->findChildren<QComboBox*>())
+    connect(list, &QComboBox::currentTextChanged, this, changed);
+  for (QAbstractButton* button : ui_->PageControl1->findChildren<QAbstractButton*>()) {
+    if (button->isCheckable()) connect(button, &QAbstractButton::toggled, this, changed);
+  }
 }
 
 void TForm1::CreateDisplayWindow() {
@@ -168,6 +220,13 @@ void TForm1::SetFileDialogRunner(std::unique_ptr<FileDialogRunner> runner) {
 
 void TForm1::SetLocaleSource(std::function<QLocale()> source) { localeSource_ = std::move(source); }
 
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (MayReplaceJob())
+    event->accept();
+  else
+    event->ignore();
+}
+
 void TForm1::changeEvent(QEvent* event) {
   // The user's regional settings changed: numbers are read and written with
   // the new separator from the next conversion on.
@@ -179,28 +238,38 @@ void TForm1::changeEvent(QEvent* event) {
 // --- Start-up ---------------------------------------------------------------
 
 void TForm1::FormCreate(const QStringList& arguments) {
-  ErrorDisplay::Run([&] {
-    SetBackground(ui_->TabSheet1, QPalette::Window, kBlue);
-    const QString project = arguments.value(1);
-    if (project.isEmpty()) return;
-    SetProjectPathAndTitle(project);
-    OpenProject(project);
-  });
+  SetBackground(ui_->TabSheet1, QPalette::Window, kBlue);
+  const QString project = arguments.value(1);
+  if (project.isEmpty()) return;
+  std::error_code error;
+  const bool existed = std::filesystem::exists(ToCorePath(project), error);
+  ErrorDisplay::Run([&] { OpenProject(project); });
+  // A name of a file that does not exist yet still becomes the project, so
+  // that "Projekt speichern" creates it; an existing file that is no project
+  // never does, so it cannot be written over.
+  if (projectPath_ != project && !existed) SetProjectPathAndTitle(project);
 }
 
 // --- Pick-and-place import --------------------------------------------------
 
 void TForm1::Button1Click() {
-  ErrorDisplay::Run([this] { ImportPickPlace(); });
+  ErrorDisplay::Run([this] {
+    if (MayReplaceJob()) ImportPickPlace();
+  });
 }
 
 void TForm1::ImportPickPlace() {
   if (openDialog1_.Execute(*dialogRunner_, this)) {
     // The import replaces the tree only when the whole file was read.
     lastImport_ = tav::PickPlaceImport(ToCorePath(openDialog1_.FileName()), tree_);
-    ui_->BauelementeLabel->setText(ToQString(tav::IntegerToText(lastImport_.componentCount)));
+    ShowComponentCount();
+    changes_.MarkSaved();  // the new job is what the file holds
   }
   ShowDimensions();
+}
+
+void TForm1::ShowComponentCount() {
+  ui_->BauelementeLabel->setText(ToQString(tav::IntegerToText(lastImport_.componentCount)));
 }
 
 void TForm1::ShowDimensions() {
@@ -220,15 +289,25 @@ void TForm1::GenerateGCode() {
   try {
     tav::GCodeGenerator::Generate(tree_, settings, program);
   } catch (...) {
-    // The lines written before the error stay in the editor.
+    // The lines written before the error stay in the editor, and are no
+    // complete program for this job.
     SetEditorText(*ui_->Memo1, program);
+    changes_.MarkProgramStale();
     throw;
   }
   SetEditorText(*ui_->Memo1, program);
+  changes_.MarkProgramGenerated();
 }
 
 void TForm1::Button3Click() {
-  ErrorDisplay::Run([this] { ExportGCodeFile(); });
+  ErrorDisplay::Run([this] {
+    // A program generated for another board or other settings would make the
+    // machine place the wrong job.
+    if (changes_.ProgramStale() &&
+        QuestionBox::AskToSaveStaleProgram(this) != QuestionBox::Answer::Ja)
+      return;
+    ExportGCodeFile();
+  });
 }
 
 void TForm1::ExportGCodeFile() {
@@ -248,7 +327,10 @@ void TForm1::Button4Click() {
 // --- Project commands -------------------------------------------------------
 
 void TForm1::SetTitleFor(const QString& path) {
-  setWindowTitle(kTitlePrefix + FileNamePartOf(path));
+  // A "[*]" in the file name itself is doubled, so Qt shows it as it is.
+  QString name = FileNamePartOf(path);
+  name.replace(kModifiedMark, kModifiedMark + kModifiedMark);
+  setWindowTitle(kTitlePrefix + name + kModifiedMark);
 }
 
 void TForm1::SetProjectPathAndTitle(const QString& path) {
@@ -257,40 +339,68 @@ void TForm1::SetProjectPathAndTitle(const QString& path) {
 }
 
 void TForm1::OpenProject(const QString& path) {
-  // Fields the file lacks keep what the user sees; all or nothing.
+  // Read into a tree and settings of their own; only a load that fully
+  // succeeds replaces the job, the project path and the title. Fields the
+  // file lacks keep what the user sees.
+  tav::ComponentTree loaded;
   tav::MachineSettings settings = ReadSettingsFields();
-  tav::load_project(ToCorePath(path), tree_, settings);
+  tav::load_project(ToCorePath(path), loaded, settings);
+  tree_.Swap(loaded);
   WriteSettingsFields(settings);
+  SetProjectPathAndTitle(path);
+  // The window shows what the project holds, as if it had been imported.
+  lastImport_ = tav::SummaryOfTree(tree_);
+  ShowComponentCount();
+  ShowDimensions();
+  changes_.MarkSaved();
 }
 
 void TForm1::SaveProject(const QString& path) {
   tav::save_project(ToCorePath(path), tree_, ReadSettingsFields());
+  changes_.MarkSaved();
+}
+
+bool TForm1::MayReplaceJob() {
+  if (!changes_.Modified()) return true;
+  switch (QuestionBox::AskToSaveChanges(this)) {
+    case QuestionBox::Answer::Speichern:
+      return SaveProjectCommand();  // a cancelled or failed save keeps the job
+    case QuestionBox::Answer::Verwerfen:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TForm1::Laden1Click() {
   ErrorDisplay::Run([this] {
+    if (!MayReplaceJob()) return;
     if (!openDialog2_.Execute(*dialogRunner_, this)) return;
-    const QString path = openDialog2_.FileName();
-    SetProjectPathAndTitle(path);
-    OpenProject(path);
+    OpenProject(openDialog2_.FileName());
   });
 }
 
-void TForm1::Speicher1Click() {
-  ErrorDisplay::Run([this] {
-    if (!projectPath_.isEmpty()) {
-      SaveProject(projectPath_);
-      return;
-    }
-    if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
-    saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
-    const QString path = saveDialog2_.FileName();
-    // Written first: a failed first save leaves the window without a project path.
-    SaveProject(path);
-    SetTitleFor(path);
-    projectPath_ = path;
-  });
+bool TForm1::SaveProjectCommand() {
+  bool saved = false;
+  ErrorDisplay::Run([&] { saved = SaveToProjectPath(); });
+  return saved;
 }
+
+bool TForm1::SaveToProjectPath() {
+  if (!projectPath_.isEmpty()) {
+    SaveProject(projectPath_);
+    return true;
+  }
+  if (!saveDialog2_.Execute(*dialogRunner_, this)) return false;
+  saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
+  const QString path = saveDialog2_.FileName();
+  // Written first: a failed first save leaves the window without a project path.
+  SaveProject(path);
+  SetProjectPathAndTitle(path);
+  return true;
+}
+
+void TForm1::Speicher1Click() { SaveProjectCommand(); }
 
 void TForm1::Projektspeichernunter1Click() {
   ErrorDisplay::Run([this] {
@@ -301,6 +411,9 @@ void TForm1::Projektspeichernunter1Click() {
     SaveProject(path);
   });
 }
+
+// "Beenden" closes the window as its close button does, with the same question.
+void TForm1::Beenden1Click() { close(); }
 
 // --- Help -------------------------------------------------------------------
 

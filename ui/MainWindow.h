@@ -11,9 +11,11 @@
 
 #include "core/ComponentTree.h"
 #include "core/PickPlaceImport.h"
+#include "project/JobChanges.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
 
+class QCloseEvent;
 class QMenu;
 
 namespace Ui {
@@ -50,6 +52,8 @@ class TForm1 final : public QMainWindow {
   tav::ComponentTree& Tree() noexcept { return tree_; }
   const tav::ImportSummary& LastImport() const noexcept { return lastImport_; }
   const QString& ProjectPath() const noexcept { return projectPath_; }
+  // Unsaved changes of the job and whether the editor's program still fits it.
+  const tav::JobChanges& Changes() const noexcept { return changes_; }
   ComponentTreeModel& TreeModel() noexcept { return *model_; }
   QMenu* PopupMenu() const noexcept { return popupMenu_; }
 
@@ -80,6 +84,7 @@ class TForm1 final : public QMainWindow {
   void Laden1Click();
   void Speicher1Click();
   void Projektspeichernunter1Click();
+  void Beenden1Click();
   void About1Click();
   void Einschliessen1Click();
   void Ausschliessen1Click();
@@ -94,6 +99,8 @@ class TForm1 final : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  // Closing the window asks about unsaved changes first.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SetUpWindow();
@@ -101,9 +108,15 @@ class TForm1 final : public QMainWindow {
   void SetUpPopupMenu();
   void SetUpPlanning();
   void ConnectCommands();
+  void SetUpShortcuts();
+  void WatchSettingsFields();
   void ShowPopupMenu(const QPoint& position);
 
+  bool MayReplaceJob();
+  bool SaveProjectCommand();
+  bool SaveToProjectPath();
   void ImportPickPlace();
+  void ShowComponentCount();
   void ShowDimensions();
   void GenerateGCode();
   void ExportGCodeFile();
@@ -115,6 +128,7 @@ class TForm1 final : public QMainWindow {
 
   std::unique_ptr<Ui::TForm1> ui_;
   tav::ComponentTree tree_;
+  tav::JobChanges changes_{tree_};
   tav::ImportSummary lastImport_;
   QString projectPath_;
   std::unique_ptr<ComponentTreeModel> model_;  // destroyed before tree_

@@ -1,8 +1,10 @@
 #include "ui/Startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "core/DecimalSeparator.h"
 #include "ui/LocaleDecimalSeparator.h"
@@ -19,8 +21,23 @@ void ApplyDesktopLook() {
   }
 }
 
+bool InstallQtTranslations() {
+  static QTranslator* installed = nullptr;
+  if (installed != nullptr) return true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  installed = translator;
+  return true;
+}
+
 std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
   tav::SetDecimalSeparator(DecimalSeparatorOf(QLocale::system()));
+  InstallQtTranslations();
   ApplyDesktopLook();
   auto form = std::make_unique<TForm1>(arguments);
   form->CreateDisplayWindow();

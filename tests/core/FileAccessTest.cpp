@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/SystemErrorText.h"
 #include "support/TempFolder.h"
 

@@ -1,5 +1,7 @@
 #include "faults/FaultSupport.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -106,6 +108,63 @@ ChildOutcome RunInChild(
   if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   return outcome;
+}
+
+ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
+                        const std::function<bool()>& prepare) {
+  std::vector<std::string> texts{program};
+  texts.insert(texts.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& text : texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  char* const environment[] = {const_cast<char*>("LC_ALL=C"), nullptr};
+
+  int fds[2];
+  if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = ::fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    ::close(fds[0]);
+    ::dup2(fds[1], STDERR_FILENO);
+    ::close(fds[1]);
+    const int devNull = ::open("/dev/null", O_RDWR);
+    ::dup2(devNull, STDIN_FILENO);
+    ::dup2(devNull, STDOUT_FILENO);
+    if (!prepare()) ::_exit(126);
+    ::execve(argv[0], argv.data(), environment);
+    ::_exit(127);
+  }
+  ::close(fds[1]);
+  ChildOutcome outcome;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = ::read(fds[0], buffer, sizeof buffer);
+    if (count <= 0) break;
+    outcome.message.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  return outcome;
+}
+
+bool BecomeUnprivileged() {
+  if (::geteuid() != 0) return true;
+  if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+    return false;
+  // Root must be gone for good: getting it back has to fail.
+  return ::geteuid() == kNobody && ::setuid(0) != 0;
+}
+
+bool CanBecomeUnprivileged() {
+  return RunInChild([](const auto&) { return BecomeUnprivileged() ? 0 : 1; }).exitCode == 0;
+}
+
+void GiveToUnprivilegedUser(const std::string& path) {
+  if (::geteuid() == 0 && ::chown(path.c_str(), kNobody, kNobody) != 0)
+    throw std::runtime_error("chown failed for " + path);
 }
 
 bool KillChildAfter(const std::function<void()>& body, long delayMicroseconds) {

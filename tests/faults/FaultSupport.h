@@ -46,6 +46,27 @@ struct ChildOutcome {
 ChildOutcome RunInChild(
     const std::function<int(const std::function<void(std::string_view)>& report)>& body);
 
+// Runs `program` with `args` in a forked child, after `prepare` ran there
+// (the child gives up with exit code 126 when it returns false). The program's
+// standard error reaches ChildOutcome::message.
+ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
+                        const std::function<bool()>& prepare);
+
+// The unprivileged user and group "nobody".
+inline constexpr unsigned kNobody = 65534;
+
+// For a forked child of a test that runs as root: switches to the user
+// "nobody", so that file permissions apply to it as to an ordinary user. True
+// when the process is unprivileged afterwards (at once when it was already).
+bool BecomeUnprivileged();
+
+// True when a forked child can become unprivileged; tests that need it skip otherwise.
+bool CanBecomeUnprivileged();
+
+// When the test runs as root: gives `path` to "nobody", so that an
+// unprivileged child may create files there.
+void GiveToUnprivilegedUser(const std::string& path);
+
 // Starts `body` in a forked child and kills it with SIGKILL after `delayMicroseconds`.
 // Gives true when the child was still running at that moment.
 bool KillChildAfter(const std::function<void()>& body, long delayMicroseconds);

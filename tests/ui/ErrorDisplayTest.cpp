@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 
 #include "UiTestSupport.h"
@@ -46,6 +47,14 @@ TEST(ErrorDisplayTest, TheCommandsChangesBeforeTheErrorStayAndTheProgramGoesOn) 
   ErrorDisplay::Run([] { throw std::runtime_error("other failure"); });
   EXPECT_EQ(steps, 2);
   EXPECT_EQ(errors.Texts(), QStringList({"halt.", "other failure."}));
+}
+
+// Nothing a command throws may escape into Qt's event loop.
+TEST(ErrorDisplayTest, AnythingElseThrownIsAnUnknownError) {
+  test::ErrorCapture errors;
+  ErrorDisplay::Run([] { throw 42; });
+  ErrorDisplay::Run([] { throw std::bad_alloc(); });
+  EXPECT_EQ(errors.Texts(), QStringList({"Unbekannter Fehler.", "Zu wenig Arbeitsspeicher."}));
 }
 
 TEST(ErrorDisplayTest, CaptionIsTheTitleOfThisTestProgram) {

@@ -35,7 +35,7 @@ TEST_F(ProjectCommands, SaveAsAppendsTavAndAdoptsTheNameFirst) {
   form_.Projektspeichernunter1Click();
   EXPECT_TRUE(std::filesystem::exists(folder_ / "Platine.tav"));
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "Platine.tav"));
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "Platine.tav");
+  EXPECT_EQ(ShownTitle(form_), kPrefix + "Platine.tav");
   EXPECT_EQ(dialogs_->Calls().back().dialog.filter, "TAV Projekt File (*.tav)");
 
   // The dialog offers the name with the appended extension; another extension stays.
@@ -43,7 +43,7 @@ TEST_F(ProjectCommands, SaveAsAppendsTavAndAdoptsTheNameFirst) {
   form_.Projektspeichernunter1Click();
   EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "Platine.tav"));
   EXPECT_TRUE(std::filesystem::exists(folder_ / "Platine.txt"));
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "Platine.txt");
+  EXPECT_EQ(ShownTitle(form_), kPrefix + "Platine.txt");
 
   std::filesystem::create_directory(folder_ / "Platinen.alt");
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platinen.alt/Platine"));
@@ -61,13 +61,13 @@ TEST_F(ProjectCommands, SaveAsksOnlyWhileThereIsNoProjectPath) {
   dialogs_->Answer("SaveDialog2", std::nullopt);
   form_.Speicher1Click();
   EXPECT_TRUE(form_.ProjectPath().isEmpty());
-  EXPECT_EQ(form_.windowTitle(), "TAV - Tavoline");
+  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
   EXPECT_EQ(folder_.EntryCount(), 1);  // only the board
 
   dialogs_->Answer("SaveDialog2", Q(folder_ / "job"));
   form_.Speicher1Click();
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "job.tav"));
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "job.tav");
+  EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   const std::string first = tav::test::ReadBytes(folder_ / "job.tav");
 
   // Saved again without a dialog, even after a new import.
@@ -88,13 +88,13 @@ TEST_F(ProjectCommands, AFailedFirstSaveLeavesNoPathAndAFailedSaveAsKeepsTheNewO
   EXPECT_TRUE(errors_.All()[0].text.startsWith("In ")) << errors_.All()[0].text.toStdString();
   EXPECT_TRUE(errors_.All()[0].text.endsWith("kann nicht geschrieben werden."));
   EXPECT_TRUE(form_.ProjectPath().isEmpty());
-  EXPECT_EQ(form_.windowTitle(), "TAV - Tavoline");
+  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
 
   dialogs_->Answer("SaveDialog2", unwritable);
   form_.Projektspeichernunter1Click();
   EXPECT_EQ(errors_.All().size(), 2u);
   EXPECT_EQ(form_.ProjectPath(), unwritable);
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "job.tav");
+  EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
 }
 
 TEST_F(ProjectCommands, AFailedSaveLeavesTheFileAsItWas) {
@@ -110,7 +110,7 @@ TEST_F(ProjectCommands, AFailedSaveLeavesTheFileAsItWas) {
   EXPECT_EQ(folder_.EntryCount(), 2);  // no temporary file left
 }
 
-TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsButNotTheImportState) {
+TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectHolds) {
   Import(board_);
   form_.Tree().SetImageIndex(form_.Tree().NodeAt(13), 1);
   Child<QLineEdit>("Feeder2_X")->setText("42.5");
@@ -124,6 +124,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsButNotTheImportState) {
   Child<QComboBox>("Feeder3_Richtung")->setCurrentText("Links");
   Child<QComboBox>("ComboBox1")->setCurrentText("180");  // not stored: stays
 
+  questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(folder_ / "saved.tav"));
   form_.Laden1Click();
   EXPECT_TRUE(errors_.All().empty()) << errors_.Texts().join('\n').toStdString();
@@ -135,9 +136,12 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsButNotTheImportState) {
   EXPECT_EQ(Text("Feeder3_Richtung"), "Unten");
   EXPECT_EQ(Text("GCode_Delay"), "0.75");
   EXPECT_EQ(Text("ComboBox1"), "180");
-  EXPECT_EQ(Text("BauelementeLabel"), "1");  // from the last import
-  EXPECT_EQ(Text("DimLabel_X"), "99 mm");
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "saved.tav");
+  // Counter and dimensions as an import of these components would show them.
+  EXPECT_EQ(Text("BauelementeLabel"), "2");
+  EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
+  EXPECT_EQ(Text("DimLabel_Y"), "5.08 mm");
+  EXPECT_EQ(form_.LastImport().largestX, 10.16);
+  EXPECT_EQ(ShownTitle(form_), kPrefix + "saved.tav");
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "saved.tav"));
 
   dialogs_->Answer("OpenDialog2", std::nullopt);
@@ -146,21 +150,18 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsButNotTheImportState) {
   EXPECT_EQ(form_.Tree().Count(), 26);
 }
 
-TEST_F(ProjectCommands, OpeningAMissingFileNamesItAndChangesNothingElse) {
+TEST_F(ProjectCommands, OpeningAMissingFileChangesNothing) {
   Import(board_);
   Child<QLineEdit>("SpeedHeben")->setText("7");
-  const QString missing = Q(folder_ / "neu.tav");
-  dialogs_->Answer("OpenDialog2", missing);
+  questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
+  dialogs_->Answer("OpenDialog2", Q(folder_ / "neu.tav"));
   form_.Laden1Click();
   EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
-  EXPECT_EQ(form_.windowTitle(), kPrefix + "neu.tav");
-  EXPECT_EQ(form_.ProjectPath(), missing);
+  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline*");  // still the changed job, still unsaved
+  EXPECT_TRUE(form_.ProjectPath().isEmpty());
   EXPECT_EQ(form_.Tree().Count(), 26);
   EXPECT_EQ(Text("SpeedHeben"), "7");
-
-  // "Projekt speichern" then creates it without asking.
-  form_.Speicher1Click();
-  EXPECT_TRUE(std::filesystem::exists(folder_ / "neu.tav"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "neu.tav"));
 }
 
 // --- Start-up ---------------------------------------------------------------
@@ -168,12 +169,13 @@ TEST_F(ProjectCommands, OpeningAMissingFileNamesItAndChangesNothingElse) {
 class StartUp : public ::testing::Test {
  protected:
   ErrorCapture errors_;
+  ScriptedQuestions questions_;
   tav::test::TempFolder folder_;
 };
 
 TEST_F(StartUp, WithoutArgumentsEverythingIsDefault) {
   TForm1 form({"tavoline"});
-  EXPECT_EQ(form.windowTitle(), "TAV - Tavoline");
+  EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(form.ProjectPath().isEmpty());
   EXPECT_EQ(form.Tree().Count(), 0);
   EXPECT_EQ(form.ReadSettingsFields(), tav::MachineSettings{});
@@ -198,7 +200,7 @@ TEST_F(StartUp, ArgumentOneIsOpenedBeforeTheWindowIsShown) {
   auto form = StartMainWindow({"tavoline", path, "ignored"});
   tav::SetDecimalSeparator('.');
   EXPECT_TRUE(errors_.All().empty());
-  EXPECT_EQ(form->windowTitle(), kPrefix + "Platine 1.tav");
+  EXPECT_EQ(ShownTitle(*form), kPrefix + "Platine 1.tav");
   EXPECT_EQ(form->ProjectPath(), path);
   EXPECT_EQ(form->Tree().Count(), 13);
   EXPECT_EQ(form->ReadSettingsFields().SpeedSetzen, "9");
@@ -218,7 +220,7 @@ TEST_F(StartUp, AMissingProjectIsReportedAndTheWindowStillComesUp) {
   auto form = StartMainWindow({"tavoline", "Platine.tav"});
   tav::SetDecimalSeparator('.');
   EXPECT_FALSE(windowShownAtError);
-  EXPECT_EQ(form->windowTitle(), kPrefix + "Platine.tav");
+  EXPECT_EQ(ShownTitle(*form), kPrefix + "Platine.tav");
   EXPECT_EQ(form->ProjectPath(), "Platine.tav");
   EXPECT_EQ(form->Tree().Count(), 0);
   EXPECT_TRUE(form->isVisible());
@@ -227,7 +229,7 @@ TEST_F(StartUp, AMissingProjectIsReportedAndTheWindowStillComesUp) {
 
 TEST_F(StartUp, AnEmptyArgumentCountsAsNone) {
   TForm1 form({"tavoline", ""});
-  EXPECT_EQ(form.windowTitle(), "TAV - Tavoline");
+  EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(errors_.All().empty());
 }
 
@@ -235,6 +237,7 @@ TEST_F(StartUp, AnEmptyArgumentCountsAsNone) {
 
 TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   ErrorCapture errors;
+  ScriptedQuestions questions;
   tav::test::TempFolder folder;
   auto dialogs = std::make_unique<ScriptedFileDialogs>();
   ScriptedFileDialogs& script = *dialogs;

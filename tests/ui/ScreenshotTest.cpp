@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
 
 #include "UiTestSupport.h"
 #include "ui/ComponentTreeModel.h"
+#include "ui/FileDialogRunner.h"
 #include "ui/Startup.h"
 
 namespace tav::ui::test {
@@ -53,6 +59,64 @@ TEST_F(Screenshots, EveryPageRendersToAPng) {
   pages->setCurrentIndex(0);
   const QImage general = Child<QWidget>("TabSheet1")->grab().toImage();
   EXPECT_EQ(general.pixelColor(300, 300), QColor(0, 0, 255));
+}
+
+// The window as the window system frames it: a title bar with the title it
+// receives from Qt (offscreen windows have no frame of their own), above the
+// client area.
+QImage WithTitleBar(QWidget& window) {
+  const QImage client = window.grab().toImage();
+  const int bar = 22;
+  QImage framed(client.width(), client.height() + bar, QImage::Format_RGB32);
+  QPainter painter(&framed);
+  painter.fillRect(0, 0, framed.width(), bar, QColor(0, 0, 128));
+  painter.setPen(Qt::white);
+  QFont bold = window.font();
+  bold.setBold(true);
+  painter.setFont(bold);
+  painter.drawText(QRect(6, 0, framed.width() - 12, bar), Qt::AlignVCenter | Qt::AlignLeft,
+                   ShownTitle(window));
+  painter.drawImage(0, bar, client);
+  return framed;
+}
+
+TEST_F(Screenshots, TheTitleShowsUnsavedChanges) {
+  const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  form_.show();
+  dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
+  form_.Button1Click();
+  dialogs_->Answer("SaveDialog2", Q(folder_ / "Platine"));
+  form_.Projektspeichernunter1Click();
+  Child<QTreeView>("TreeView1")->setCurrentIndex(form_.TreeModel().index(0, 0));
+  form_.Ausschliessen1Click();
+  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline - Platine.tav*");
+  EXPECT_TRUE(WithTitleBar(form_).save(folder + "/main-title-modified.png"));
+}
+
+TEST_F(Screenshots, TheOpenDialogSpeaksGerman) {
+  const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(InstallQtTranslations());
+  tav::test::WriteBytes(folder_ / "Platine.tav", "");
+  tav::test::WriteBytes(folder_ / "Steuerung.tav", "");
+  form_.show();
+
+  // "Projekt öffnen" as the program shows it, in a folder with two projects.
+  QFileDialog box(&form_);
+  QtFileDialogRunner::SetUp(box, form_.OpenDialog2().Settings(), Q(folder_ / "Platine.tav"));
+  box.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(box.isVisible());  // Qt's own dialog: offscreen has no native one
+  QStringList labels;
+  for (const QLabel* label : box.findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains(QStringLiteral("Suchen in:"))) << labels.join('|').toStdString();
+  QStringList buttons;
+  for (const QPushButton* button : box.findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+    buttons << button->text();
+  EXPECT_TRUE(buttons.contains(QStringLiteral("Abbrechen"))) << buttons.join('|').toStdString();
+  EXPECT_TRUE(box.grab().toImage().save(folder + "/open-project-dialog.png"));
+  box.reject();
 }
 
 }  // namespace

@@ -7,17 +7,20 @@
 #include <QLineEdit>
 #include <QString>
 #include <QStringList>
+#include <QWindow>
 
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/TempFolder.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/FileDialogRunner.h"
 #include "ui/MainWindow.h"
+#include "ui/QuestionBox.h"
 
 namespace tav::ui::test {
 
@@ -87,6 +90,48 @@ class ErrorCapture final {
   std::vector<Shown> shown_;
 };
 
+// Answers the main window's questions from a script (as KeePassXC's
+// MessageBox::setNextAnswer does) and records every question asked. A question
+// without a scripted answer fails the test and is answered with the last
+// button offered (Abbrechen or Nein), so nothing is lost or written.
+class ScriptedQuestions final {
+ public:
+  using Answer = QuestionBox::Answer;
+  ScriptedQuestions() {
+    QuestionBox::SetAnswererForTesting(
+        [this](const QString& question, const QList<Answer>& offered) {
+          asked_ << question;
+          if (answers_.empty()) {
+            ADD_FAILURE() << "unexpected question " << question.toStdString();
+            return offered.back();
+          }
+          const Answer answer = answers_.front();
+          answers_.pop_front();
+          EXPECT_TRUE(offered.contains(answer)) << question.toStdString();
+          return answer;
+        });
+  }
+  ~ScriptedQuestions() { QuestionBox::SetAnswererForTesting({}); }
+  ScriptedQuestions(const ScriptedQuestions&) = delete;
+  ScriptedQuestions& operator=(const ScriptedQuestions&) = delete;
+
+  void SetNextAnswer(Answer answer) { answers_.push_back(answer); }
+  // The questions asked since the last call.
+  QStringList TakeAsked() { return std::exchange(asked_, {}); }
+  bool Exhausted() const { return answers_.empty(); }
+
+ private:
+  std::deque<Answer> answers_;
+  QStringList asked_;
+};
+
+// The title as the window system shows it, Qt's "[*]" resolved to "*" while
+// the window is modified and to nothing otherwise.
+inline QString ShownTitle(QWidget& window) {
+  window.winId();  // makes the platform window, which receives the title
+  return window.windowHandle()->title();
+}
+
 // A pick-and-place file: two header lines, the rows, and a last line that is
 // not read. Each row gives designator, footprint, X, Y, layer, rotation and comment.
 struct Row {
@@ -115,7 +160,10 @@ class MainWindowTest : public ::testing::Test {
     dialogs_ = dialogs.get();
     form_.SetFileDialogRunner(std::move(dialogs));
   }
-  void TearDown() override { EXPECT_TRUE(dialogs_->Exhausted()) << "dialog answers left over"; }
+  void TearDown() override {
+    EXPECT_TRUE(dialogs_->Exhausted()) << "dialog answers left over";
+    EXPECT_TRUE(questions_.Exhausted()) << "question answers left over";
+  }
 
   template <typename T>
   T* Child(const char* name) {
@@ -143,6 +191,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   ErrorCapture errors_;
+  ScriptedQuestions questions_;
   tav::test::TempFolder folder_;
   TForm1 form_;
   ScriptedFileDialogs* dialogs_ = nullptr;
