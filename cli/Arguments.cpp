@@ -56,6 +56,10 @@ class OptionReader {
       bool known = false;
       for (const std::string_view option : allowed) known = known || option == name;
       if (!known) throw UsageError(FormatMessage(msg::kUnknownOption, {name}), command_);
+      if (IsFlag(name)) {
+        SetFlag(out, name, value.has_value());
+        continue;
+      }
       if (!value) {
         if (i + 1 >= args_.size())
           throw UsageError(FormatMessage(msg::kMissingOptionValue, {name}), command_);
@@ -67,6 +71,16 @@ class OptionReader {
   }
 
  private:
+  static bool IsFlag(std::string_view name) { return name == "--summary"; }
+
+  void SetFlag(Arguments& out, const std::string& name, bool hasValue) {
+    if (hasValue)
+      throw UsageError(FormatMessage("Die Option %s nimmt keinen Wert", {name}), command_);
+    if (out.summary)
+      throw UsageError(FormatMessage("Option %s ist mehrfach angegeben", {name}), command_);
+    out.summary = true;
+  }
+
   void Store(Arguments& out, const std::string& name, std::string value) {
     if (name == "--decimal-separator") {
       if (!IsUsableSeparator(value))
@@ -127,7 +141,8 @@ Arguments ParseArguments(std::span<const std::string> args) {
   if (command == "gcode") {
     result.command = Command::kGCode;
     if (!reader.Read(result,
-                     {"--project", "--pnp", "-o", "--decimal-separator", "--machine", "--set"},
+                     {"--project", "--pnp", "-o", "--decimal-separator", "--summary", "--machine",
+                      "--set"},
                      positional)) {
       return HelpFor(command);
     }

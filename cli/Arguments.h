@@ -24,16 +24,18 @@ struct Arguments {
   // --set KEY=VALUE in command-line order; each key is a stored setting's
   // project key as the settings table spells it.
   std::vector<std::pair<std::string, std::string>> settings;
+  bool summary = false;  // --summary (gcode): the job estimate on stderr
 };
 
 // Reads the arguments after the program name:
-//   gcode [--project P] [--pnp F] [-o OUT] [--decimal-separator C]
+//   gcode [--project P] [--pnp F] [-o OUT] [--decimal-separator C] [--summary]
 //   import F -o P [--project BASE] [--decimal-separator C]
 //   plan (--pnp F | --project P) -o DIR [--decimal-separator C]
 // gcode, import and plan also take [--machine M] and any number of
 // [--set KEY=VALUE].
 //   --help | COMMAND --help
-// Long options also take "--name=value"; "--" ends the options. An option given
+// Long options also take "--name=value" ("--summary" takes no value); "--" ends
+// the options. An option given
 // twice, a missing value, a separator that is not one plain character, a
 // missing or surplus file name, a --set without "=" or with a key that is no
 // stored setting: UsageError.

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/SettingOptions.h"
+#include "cli/TerminalText.h"
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "core/PickPlaceImport.h"
@@ -18,18 +19,20 @@ void WriteAll(std::FILE* stream, const std::string& bytes) {
 
 }  // namespace
 
-void RunGCode(const Arguments& args, std::FILE* standardOutput) {
+void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
   ComponentTree tree;
   MachineSettings settings;
   if (args.project) load_project(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
-  const std::string program = GCodeGenerator::Generate(tree, settings);
+  std::string program;
+  const JobSummary summary = GCodeGenerator::Generate(tree, settings, program);
   if (args.output) {
     ExportGCode(program, *args.output);
   } else {
     WriteAll(standardOutput, program);
   }
+  if (args.summary) WriteAll(standardError, ToTerminal(JobSummaryText(summary) + "\n"));
 }
 
 void RunImport(const Arguments& args) {

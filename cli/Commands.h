@@ -9,9 +9,11 @@ namespace tav::cli {
 // `tav gcode`: starts from an empty tree and the default settings, loads the
 // project, imports the pick-and-place file, generates the program completely
 // and only then writes it to the output file (replaced as a whole) or to
-// `standardOutput`. Throws Error; on an error no output file is touched.
-// --machine and --set apply after the import (ApplySettingOptions).
-void RunGCode(const Arguments& args, std::FILE* standardOutput);
+// `standardOutput`. With --summary the job estimate follows on `standardError`,
+// in the terminal's encoding. Throws Error; on an error no output file is
+// touched and no summary is printed. --machine and --set apply after the
+// import (ApplySettingOptions).
+void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError = stderr);
 
 // `tav import`: starts from the defaults, loads the base project, imports the
 // pick-and-place file and saves the project. Throws Error; on an error the

@@ -5,7 +5,7 @@ namespace {
 
 constexpr std::string_view kGCodeSynopsis =
     "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n"
-    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+    "          [--summary] [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
 constexpr std::string_view kImportSynopsis =
     "tav import F.csv -o P.tav [--project BASE.tav] [--decimal-separator C]\n"
     "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
@@ -46,9 +46,15 @@ constexpr std::string_view kGCodeHelp =
     "                           (alle eingeschlossen, Feeder 1)\n"
     "  -o OUT                   Programm genau in diese Datei schreiben, sonst auf die\n"
     "                           Standardausgabe; bei einem Fehler bleibt OUT unver\xE4ndert\n"
-    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n";
+    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n"
+    "  --summary                Bauteile, Verfahrweg und gesch\xE4tzte Dauer auf stderr\n"
+    "                           ausgeben (eine Sch\xE4tzung aus Wegen und Vorsch\xFC"
+    "ben)\n";
 
-constexpr std::string_view kGCodeNotes = "\nOhne --project gelten die Standardeinstellungen.\n";
+constexpr std::string_view kGCodeNotes =
+    "\n"
+    "Ohne --project gelten die Standardeinstellungen. Zahlen stehen im Programm immer\n"
+    "mit \".\".\n";
 
 constexpr std::string_view kImportHelp =
     "Importiert eine Pick-and-Place-Datei und speichert sie als Projekt.\n"

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/ComponentBlock.h"
-#include "core/NumberConversion.h"
 
 namespace tav {
 
@@ -36,7 +35,7 @@ void AssignFeeder(ComponentTree& tree, TreeNode* selected, int feeder) {
     return;  // a coordinate or size value changes nothing
   // A component without a feeder node (a reshaped tree from a project file)
   // gets the list error from Child() instead of a change somewhere else.
-  tree.SetText(component->Child(block::kFeederChild), "Feeder: " + IntegerToText(feeder));
+  tree.SetText(component->Child(block::kFeederChild), FeederText(feeder));
 }
 
 void SortComponents(ComponentTree& tree, const ComponentTree::TextLess& less) {

@@ -72,4 +72,23 @@ inline constexpr const char* kNoComponentRows =
 inline constexpr const char* kTooFewFields =
     "Zeile %d hat %d Felder, erwartet werden mindestens 11";
 
+// G-code program options that cannot give a program a machine runs safely.
+inline constexpr const char* kValveOnMissing =
+    "Ventil schalten ist eingeschaltet, aber \"Ventil Ausgang\" ist leer";
+inline constexpr const char* kValveOffMissing =
+    "Ventil schalten ist eingeschaltet, aber \"Ventil aus\" ist leer";
+inline constexpr const char* kValveCodeStops =
+    "Der Ventil-Befehl \"%s\" enth\xE4lt %s und w\xFCrde das Programm anhalten; bitte die "
+    "Befehle der Steuerung eintragen, die das Vakuumventil schalten";
+inline constexpr const char* kBadDelay =
+    "Die Verz\xF6gerung \"%s\" ist keine Zeit in Sekunden (eine Zahl ab 0)";
+inline constexpr const char* kBadSwitch = "Ung\xFCltiger Wert \"%s\" f\xFCr %s (erlaubt: 0 oder 1)";
+inline constexpr const char* kUnknownController =
+    "Unbekannte Steuerung \"%s\" (erlaubt: Standard, LinuxCNC, GRBL)";
+// The job estimate after a generation.
+inline constexpr const char* kSummaryParts = "Bauteile platziert: %s";
+inline constexpr const char* kSummaryTravel = "Verfahrweg: %s";
+inline constexpr const char* kSummaryTime = "Gesch\xE4tzte Dauer: %s";
+inline constexpr const char* kSummaryUnknown = "unbekannt";
+
 }  // namespace tav::msg

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ using Number = long double;
 // lies beyond the extended range.
 Number TextToNumber(std::string_view text);
 Number TextToNumber(std::string_view text, char decimalSeparator);
+// The same reading without the error: nothing when `text` is not a number.
+std::optional<Number> TryTextToNumber(std::string_view text, char decimalSeparator) noexcept;
 
 // Writes `value` in the general format with `precision` significant digits
 // (bounded to 2..18, rounded half up) and at least `exponentDigits` exponent

@@ -44,7 +44,7 @@ std::string Labelled(const char* label, const std::string& value) {
 
 // Only the first "mm" is removed, so a field such as 10mmmm stays no number.
 void RaiseLargest(double& largest, const std::string& coordinate) {
-  const Number value = TextToNumber(ReplaceText(coordinate, "mm", "", false, true));
+  const Number value = TextToNumber(WithoutFirstUnit(coordinate));
   if (value > largest) largest = static_cast<double>(value);
 }
 
@@ -67,7 +67,7 @@ void AddComponent(ComponentTree& tree, std::vector<std::string>& fields) {
   AddNode(tree, top, Labelled("Footprint: ", fields[kFootprint]), icon::kAttribute);
   AddNode(tree, top, Labelled("Layer: ", fields[kLayer]), icon::kAttribute);
   AddNode(tree, top, Labelled("Rotation: ", fields[kRotation]), icon::kAttribute);
-  AddNode(tree, top, "Feeder: 1", icon::kAttribute);
+  AddNode(tree, top, FeederText(1), icon::kAttribute);
   TreeNode* position = AddNode(tree, top, "Position", icon::kPositionGroup);
   AddNode(tree, position, std::move(fields[kX]), icon::kXValue);
   AddNode(tree, position, std::move(fields[kY]), icon::kYValue);

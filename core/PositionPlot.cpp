@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "core/ComponentBlock.h"
-#include "core/TextOperations.h"
 
 namespace tav {
 
@@ -26,9 +25,7 @@ std::optional<std::int32_t> PlotCoordinate(Number value, double factor) {
   return static_cast<std::int32_t>(nearest) + kPlotOffsetPx;
 }
 
-Number PlotCoordinateValue(const std::string& text) {
-  return TextToNumber(ReplaceText(text, "mm", "", true, true));
-}
+Number PlotCoordinateValue(std::string_view text) { return TextToNumber(WithoutAnyUnit(text)); }
 
 int PlotComponents(const ComponentTree& tree, double verX, double verY, int width, int height,
                    const std::function<void(int column, int row)>& setPixel) {
@@ -37,10 +34,10 @@ int PlotComponents(const ComponentTree& tree, double verX, double verY, int widt
   for (int i = 0; i < count; ++i) {
     const TreeNode* node = tree.NodeAt(i);
     if (node->Level() != 0 || node->ImageIndex() != icon::kIncluded) continue;
-    CheckComponentBlock(tree, i);
+    const ComponentBlock component = ReadComponentBlock(tree, i);
     // Y before X, so a component with two bad coordinates is reported by its Y text.
-    const Number y = PlotCoordinateValue(tree.NodeAt(i + block::kY)->Text());
-    const Number x = PlotCoordinateValue(tree.NodeAt(i + block::kX)->Text());
+    const Number y = PlotCoordinateValue(component.y);
+    const Number x = PlotCoordinateValue(component.x);
     const std::optional<std::int32_t> column = PlotCoordinate(x, verX);
     const std::optional<std::int32_t> row = PlotCoordinate(y, verY);
     if (column && row && *column >= 0 && *column < width && *row >= 0 && *row < height) {

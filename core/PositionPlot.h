@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/ComponentTree.h"
 #include "core/NumberConversion.h"
@@ -36,7 +37,7 @@ std::optional<std::int32_t> PlotCoordinate(Number value, double factor);
 // Reads a coordinate text as the display does: every "mm" in any letter case
 // is removed, the rest is converted with TextToNumber (whose error names the
 // text after the removal).
-Number PlotCoordinateValue(const std::string& text);
+Number PlotCoordinateValue(std::string_view text);
 
 // Plots every included component of `tree` (a top-level node with ImageIndex 0)
 // in absolute-index order: reads its Y text, then its X text, and calls

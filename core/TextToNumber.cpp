@@ -11,15 +11,17 @@ namespace {
 
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void NotANumber(std::string_view text) {
-  throw Error(FormatMessage(msg::kNotAFloat, {text}));
-}
-
 }  // namespace
 
 Number TextToNumber(std::string_view text) { return TextToNumber(text, DecimalSeparator()); }
 
 Number TextToNumber(std::string_view text, char decimalSeparator) {
+  const std::optional<Number> value = TryTextToNumber(text, decimalSeparator);
+  if (!value) throw Error(FormatMessage(msg::kNotAFloat, {text}));
+  return *value;
+}
+
+std::optional<Number> TryTextToNumber(std::string_view text, char decimalSeparator) noexcept {
   std::size_t i = 0;
   const std::size_t size = text.size();
   while (i < size && text[i] == ' ') ++i;
@@ -45,7 +47,7 @@ Number TextToNumber(std::string_view text, char decimalSeparator) {
       if (fractionDigits < 1'000'000) ++fractionDigits;
     }
   }
-  if (!tookMantissa) NotANumber(text);
+  if (!tookMantissa) return std::nullopt;
 
   int exponent = 0;
   if (i < size && (text[i] == 'E' || text[i] == 'e')) {
@@ -59,10 +61,10 @@ Number TextToNumber(std::string_view text, char decimalSeparator) {
   }
 
   while (i < size && text[i] == ' ') ++i;
-  if (i != size) NotANumber(text);
+  if (i != size) return std::nullopt;
 
   Number value = ScaleByPowerOfTen(whole, exponent - fractionDigits);
-  if (std::isinf(value)) NotANumber(text);
+  if (std::isinf(value)) return std::nullopt;
   return negative ? -value : value;
 }
 

@@ -37,7 +37,8 @@ void WriteInputFile(const std::string& path, std::string_view bytes);
 void AppendComponent(ComponentTree& tree, std::string designator, std::string x, std::string y,
                      std::string feeder, int imageIndex);
 
-// The 26 settings fields a project file stores, in a fixed order.
+// The 26 settings fields of the first project file version, in a fixed order
+// (the fuzz inputs address them by position, so later keys are not added here).
 std::vector<std::string*> StoredFields(MachineSettings& settings);
 
 // Splits at LF only, keeping everything else (CR included) in the pieces.

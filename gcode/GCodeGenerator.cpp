@@ -1,13 +1,17 @@
 #include "gcode/GCodeGenerator.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <initializer_list>
+#include <optional>
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "core/NumberConversion.h"
-#include "core/TextOperations.h"
+#include "gcode/GCodeNumbers.h"
+#include "gcode/GCodeOptions.h"
 
 namespace tav {
 namespace {
@@ -22,8 +26,16 @@ constexpr std::array<std::string_view, 6> kCommentBox{
     "(-------------------------------)",
 };
 
-constexpr std::array<std::string_view, 4> kFeederTexts{"Feeder: 1", "Feeder: 2", "Feeder: 3",
-                                                       "Feeder: 4"};
+using Value = JobEstimate::Value;
+
+// The value of a text as the program states it: numbers in G-code use ".".
+Value ProgramValue(std::string_view text) { return TryTextToNumber(text, '.'); }
+
+Value Signed(char sign, const std::string& text) {
+  std::string signedText(1, sign);
+  signedText += text;
+  return ProgramValue(signedText);
+}
 
 // Appends the concatenated parts as one line of the editor, ended by CR LF.
 void AppendLine(std::string& editor, std::initializer_list<std::string_view> parts) {
@@ -31,78 +43,182 @@ void AppendLine(std::string& editor, std::initializer_list<std::string_view> par
   editor.append("\r\n");
 }
 
-// Component coordinates are written as read, only without their unit.
-std::string WithoutUnit(const std::string& coordinate) {
-  return ReplaceText(coordinate, "mm", "", /*all=*/true, /*ignoreCase=*/true);
+// Appends one part of a comment line; parentheses inside would end the
+// comment early or nest it, which controllers refuse.
+void AppendCommentText(std::string& editor, std::string_view text) {
+  for (const char c : text) editor.push_back(c == '(' ? '[' : c == ')' ? ']' : c);
 }
 
-// Appends the eleven lines of the component whose top-level node stands at
-// absolute index `index`. Each line is appended as soon as it is complete, so
-// an error leaves the lines before it in the editor.
-void AppendComponent(const ComponentTree& tree, int index, const MachineSettings& settings,
-                     std::string& editor) {
-  CheckComponentBlock(tree, index);
-  const std::string& designator = tree.NodeAt(index)->Text();
-  const std::string& feederText = tree.NodeAt(index + block::kFeeder)->Text();
+// A setting copied into the program, with its value for the estimate.
+struct CopiedText {
+  std::string text;
+  Value value;
 
-  const int feederNumber = IndexOfExact(feederText, kFeederTexts) + 1;
-  const FeederSettings* feeder = settings.Feeder(feederNumber);
-  if (feeder == nullptr) throw Error(FormatMessage(msg::kUnknownFeeder, {designator, feederText}));
+  explicit CopiedText(std::string_view setting) : text(GCodeNumberText(setting)) {
+    value = ProgramValue(text);
+  }
+};
+
+// One feeder's fields as the program writes them, prepared once per run.
+struct PreparedFeeder {
+  const FeederSettings* settings = nullptr;
+  CopiedText x, y, offset;
+  std::optional<FeederDirection> direction;
+  Value offsetTarget;  // the signed offset as line 3 states it
+
+  explicit PreparedFeeder(const FeederSettings& feeder)
+      : settings(&feeder),
+        x(feeder.X),
+        y(feeder.Y),
+        offset(feeder.Versatz),
+        direction(LookupDirection(feeder.Richtung)) {
+    if (direction) offsetTarget = Signed(direction->sign, offset.text);
+  }
+};
+
+// Everything a component block needs that does not depend on the component.
+struct Run {
+  const MachineSettings& settings;
+  GCodeOptions options;
+  CopiedText height, travel, lift, setDown;
+  Value heightDown, heightUp;  // "Z-" H and "Z+" H as written
+  std::array<PreparedFeeder, 4> feeders;
+  JobEstimate estimate;
+
+  explicit Run(const MachineSettings& s)
+      : settings(s),
+        options(ReadGCodeOptions(s)),
+        height(s.BauteilMaxHeight),
+        travel(s.SpeedFahren),
+        lift(s.SpeedHeben),
+        setDown(s.SpeedSetzen),
+        heightDown(Signed('-', height.text)),
+        heightUp(Signed('+', height.text)),
+        feeders{PreparedFeeder(s.Feeders[0]), PreparedFeeder(s.Feeders[1]),
+                PreparedFeeder(s.Feeders[2]), PreparedFeeder(s.Feeders[3])} {}
+
+  // A generous size of one block, so the program is built in one buffer.
+  std::size_t BlockSize() const {
+    std::size_t longest =
+        std::max({height.text.size(), travel.text.size(), lift.text.size(), setDown.text.size()});
+    for (const PreparedFeeder& f : feeders)
+      longest = std::max({longest, f.x.text.size(), f.y.text.size(), f.offset.text.size()});
+    std::size_t size = 180 + 24 * longest;
+    if (options.switchValve)
+      size += 2 * (options.valveOn.size() + options.valveOff.size() + options.dwell.size() + 4);
+    if (options.comments) size += 64;
+    return size;
+  }
+};
+
+void AppendValve(Run& run, const std::string& code, std::string& editor) {
+  AppendLine(editor, {code});
+  AppendLine(editor, {run.options.dwell});
+  run.estimate.Dwell(run.options.dwellSeconds);
+}
+
+// Appends the block of the component whose top-level node stands at absolute
+// index `index`. Each line is appended as soon as it is complete, so an error
+// leaves the lines before it in the editor.
+void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string& editor) {
+  const ComponentBlock component = ReadComponentBlock(tree, index);
+  const int feederNumber = component.feeder;
+  if (feederNumber < 1 || feederNumber > 4)
+    throw Error(FormatMessage(msg::kUnknownFeeder, {component.designator, component.feederText}));
+  const PreparedFeeder& feeder = run.feeders[static_cast<std::size_t>(feederNumber - 1)];
 
   // An unknown direction would leave the sideways move undefined; refuse it
   // rather than reuse another component's axis.
-  const std::optional<FeederDirection> direction = LookupDirection(feeder->Richtung);
-  if (!direction)
-    throw Error(
-        FormatMessage(msg::kUnknownDirection, {IntegerToText(feederNumber), feeder->Richtung}));
-  const char axisAndSign[2] = {direction->axis, direction->sign};
+  if (!feeder.direction)
+    throw Error(FormatMessage(msg::kUnknownDirection,
+                              {IntegerToText(feederNumber), feeder.settings->Richtung}));
+  const char axisAndSign[2] = {feeder.direction->axis, feeder.direction->sign};
+  const int axis = feeder.direction->axis == 'X' ? JobEstimate::kX : JobEstimate::kY;
 
-  const std::string& h = settings.BauteilMaxHeight;
-  const std::string& travel = settings.SpeedFahren;
-  const std::string& lift = settings.SpeedHeben;
-  const std::string& setDown = settings.SpeedSetzen;
+  const std::string& h = run.height.text;
+  const CopiedText& travel = run.travel;
+  const CopiedText& lift = run.lift;
+  const CopiedText& setDown = run.setDown;
+  JobEstimate& estimate = run.estimate;
 
-  AppendLine(editor, {"G00 X", feeder->X, " Y", feeder->Y, " F", travel});
+  if (run.options.comments) {
+    editor.push_back('(');
+    AppendCommentText(editor, component.designator);
+    for (const std::string_view part : {component.value, component.footprint}) {
+      if (part.empty()) continue;
+      editor.push_back(' ');
+      AppendCommentText(editor, part);
+    }
+    AppendLine(editor, {")"});
+  }
+  AppendLine(editor, {"G00 X", feeder.x.text, " Y", feeder.y.text, " F", travel.text});
+  estimate.MoveXY(feeder.x.value, feeder.y.value, travel.value);
   // The height is converted before the feeder's Z, so a bad height is the one reported.
-  const Number height = TextToNumber(h);
-  const Number feederZ = TextToNumber(feeder->Z);
-  const std::string depth = NumberToText(height + feederZ, 15, 0);
-  AppendLine(editor, {"G01 Z-", depth, " F", setDown});
-  AppendLine(editor, {"G00 ", std::string_view(axisAndSign, 2), feeder->Versatz, " F2."});
-  AppendLine(editor, {"G01 Z+", depth, " F", lift});
-  AppendLine(editor, {"G00 X", feeder->X, " Y", feeder->Y, " F", travel});
-  AppendLine(editor, {"G01 Z-", h, " F", setDown});
-  AppendLine(editor, {"G01 Z+", h, " F", lift});
-  const std::string x = WithoutUnit(tree.NodeAt(index + block::kX)->Text());
-  const std::string y = WithoutUnit(tree.NodeAt(index + block::kY)->Text());
-  AppendLine(editor, {"G00 X", x, " Y", y, " F", travel});
-  AppendLine(editor, {"G01 Z-", h, " F", setDown});
-  AppendLine(editor, {"G01 Z+", h, " F", lift});
+  const Number height = ReadSettingNumber(run.settings.BauteilMaxHeight);
+  const Number feederZ = ReadSettingNumber(feeder.settings->Z);
+  const Number sum = height + feederZ;
+  const std::string depth = GCodeNumber(sum);
+  // A negative sum is written with a doubled sign, which states no number.
+  const bool plainDepth = depth[0] != '-' && std::isfinite(sum);
+  AppendLine(editor, {"G01 Z-", depth, " F", setDown.text});
+  estimate.Move(JobEstimate::kZ, plainDepth ? Value(-sum) : Value(), setDown.value);
+  AppendLine(editor, {"G00 ", std::string_view(axisAndSign, 2), feeder.offset.text, " F2."});
+  estimate.Move(axis, feeder.offsetTarget, Number{2});
+  AppendLine(editor, {"G01 Z+", depth, " F", lift.text});
+  estimate.Move(JobEstimate::kZ, plainDepth ? Value(sum) : Value(), lift.value);
+  AppendLine(editor, {"G00 X", feeder.x.text, " Y", feeder.y.text, " F", travel.text});
+  estimate.MoveXY(feeder.x.value, feeder.y.value, travel.value);
+  AppendLine(editor, {"G01 Z-", h, " F", setDown.text});
+  estimate.Move(JobEstimate::kZ, run.heightDown, setDown.value);
+  if (run.options.switchValve) AppendValve(run, run.options.valveOn, editor);
+  AppendLine(editor, {"G01 Z+", h, " F", lift.text});
+  estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
+  // Component coordinates are written as read, only without their unit.
+  std::string x = WithoutAnyUnit(component.x);
+  std::string y = WithoutAnyUnit(component.y);
+  ToGCodeNumberText(x);
+  ToGCodeNumberText(y);
+  AppendLine(editor, {"G00 X", x, " Y", y, " F", travel.text});
+  estimate.MoveXY(ProgramValue(x), ProgramValue(y), travel.value);
+  AppendLine(editor, {"G01 Z-", h, " F", setDown.text});
+  estimate.Move(JobEstimate::kZ, run.heightDown, setDown.value);
+  if (run.options.switchValve) AppendValve(run, run.options.valveOff, editor);
+  AppendLine(editor, {"G01 Z+", h, " F", lift.text});
+  estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
   AppendLine(editor, {});
+  estimate.CountPart();
 }
 
 }  // namespace
 
-void GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
-                              std::string& editor) {
+JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
+                                    std::string& editor) {
+  // Options are checked before the editor is touched: a program that cannot be
+  // made at all leaves the previous one in place.
+  Run run(settings);
+  const bool percentLines = run.options.controller == Controller::kStandard;
+
+  const int components = tree.TopLevelCount();
   editor.clear();
+  editor.reserve(400 + static_cast<std::size_t>(components) * run.BlockSize());
   for (const std::string_view line : kCommentBox) AppendLine(editor, {line});
   AppendLine(editor, {});
-  AppendLine(editor, {"%"});
+  if (percentLines) AppendLine(editor, {"%"});
   AppendLine(editor, {"G21"});
   AppendLine(editor, {"G40 G49 G90"});
-  AppendLine(editor, {"G01 Z+", settings.BauteilMaxHeight, " F", settings.SpeedHeben});
+  AppendLine(editor, {"G01 Z+", run.height.text, " F", run.lift.text});
+  run.estimate.Move(JobEstimate::kZ, run.heightUp, run.lift.value);
   AppendLine(editor, {});
 
   // Visiting the top-level nodes in order is the same as walking every absolute
   // index and picking the top-level ones, without touching the other nodes.
-  const int components = tree.TopLevelCount();
   for (int row = 0; row < components; ++row) {
     const TreeNode* top = tree.TopLevel(row);
     if (top->ImageIndex() != icon::kIncluded) continue;
-    AppendComponent(tree, tree.IndexOf(top), settings, editor);
+    AppendComponent(tree, tree.IndexOf(top), run, editor);
   }
-  AppendLine(editor, {"%"});
+  AppendLine(editor, {percentLines ? "%" : "M2"});
+  return run.estimate.Summary();
 }
 
 std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings) {

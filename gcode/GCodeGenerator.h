@@ -4,28 +4,39 @@
 #include <string_view>
 
 #include "core/ComponentTree.h"
+#include "gcode/JobEstimate.h"
 #include "settings/MachineSettings.h"
 
 namespace tav {
 
 // Turns the tree and the settings into the G-code program: the header, one
-// eleven-line block per included component in tree order, and "%". Every line
+// block per included component in tree order, and the closing line. Every line
 // ends with CR LF. Runs in time linear in the tree's size.
 //
-// For each included component it throws Error, in this order of checks:
+// The program options of the page "G-Code" shape it: the controller decides
+// the framing ("Standard": "%" before the first move and "%" last; "LinuxCNC"
+// and "GRBL": no "%" lines and "M2" last); "Kommentare" puts a comment line
+// naming the part before each block; "Ventil schalten" adds the valve code and
+// a dwell ("G04 P" and the delay in seconds) after the pick move down and after
+// the place move down. Numbers are written with "." whatever the user's
+// decimal separator (GCodeNumberText); texts that are no number are copied.
+//
+// Throws Error, before the editor is touched, when the options are unusable
+// (ReadGCodeOptions). Then, for each included component, in this order:
 // - the component's block is cut short ("Ungültiger Index") or not shaped
 //   like a component (CheckComponentBlock);
 // - its feeder node is not "Feeder: 1" to "Feeder: 4" (msg::kUnknownFeeder);
 // - that feeder's direction is not "Rechts", "Links", "Oben" or "Unten"
 //   (msg::kUnknownDirection);
-// - the height, then the feeder's Z, is not a number (msg::kNotAFloat), found
-//   after the component's first line is appended.
+// - the height, then the feeder's Z, is not a number with the user's separator
+//   or "." (msg::kNotAFloat), found after the component's first move is appended.
 class GCodeGenerator final {
  public:
-  // Empties `editor` and appends the program line by line. On an error the
-  // lines appended so far stay in `editor` and the Error is thrown.
-  static void Generate(const ComponentTree& tree, const MachineSettings& settings,
-                       std::string& editor);
+  // Empties `editor` and appends the program line by line. On an error in a
+  // component the lines appended so far stay in `editor` and the Error is
+  // thrown. Returns the job estimate of the program.
+  static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
+                             std::string& editor);
 
   // The whole program; throws on error.
   static std::string Generate(const ComponentTree& tree, const MachineSettings& settings);

@@ -108,12 +108,11 @@ void IniDocument::Parse(std::string bytes) {
         continue;
       }
     }
-    IniLine entry{line};
-    const std::size_t equals = line.find('=');
-    if (equals != std::string_view::npos && current != sections_.front().get() &&
-        !trimmed.starts_with(';') && !TrimIniBlanks(line.substr(0, equals)).empty()) {
-      entry.equals = equals;
-    }
+    std::size_t equals = line.find('=');
+    if (current == sections_.front().get() || trimmed.starts_with(';') ||
+        (equals != std::string_view::npos && TrimIniBlanks(line.substr(0, equals)).empty()))
+      equals = IniLine::kNoEntry;
+    const IniLine entry(line, equals);
     parsed_.push_back(entry);
     if (entry.IsEntry()) current->entryEnd = parsed_.size() - starts.back();
   }
@@ -124,11 +123,15 @@ void IniDocument::Parse(std::string bytes) {
 
 IniSection* IniDocument::FindSection(std::string_view name) const {
   // Callers work through one section at a time; remembering it saves a lookup per key.
-  if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name))
+  if (lastSection_ != nullptr && lastSection_->live && IniNameEqual(lastSection_->name, name)) {
+    lastSection_->SplitPendingLines();
     return lastSection_;
+  }
   const auto found = sectionIndex_.Find(name, [this](std::size_t n) { return sections_[n]->name; });
   if (!found) return nullptr;
   lastSection_ = sections_[*found].get();
+  // Lines written in one piece become entries only when someone looks at them.
+  lastSection_->SplitPendingLines();
   return lastSection_;
 }
 
@@ -201,7 +204,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
   if (const auto entry = target.Lookup(key)) {
     // Keep the key exactly as the file spells it; only the value changes.
     IniLine& line = target.At(*entry);
-    line.text = arena_->Join({line.text.substr(0, line.equals + 1), value});
+    line = IniLine(arena_->Join({line.Text().substr(0, line.Equals() + 1), value}), line.Equals());
     return;
   }
   AppendEntry(section, key, value);
@@ -212,6 +215,30 @@ void IniDocument::AppendEntry(std::string_view section, std::string_view key,
   IniSection& target = SectionForWriting(section, key, value);
   const std::string_view keyName = TrimIniBlanks(key);
   target.Append(IniLine{arena_->Join({keyName, "=", value}), keyName.size()});
+}
+
+void IniDocument::AppendLines(std::string_view section, std::string lines) {
+  // Everything is checked before anything changes.
+  std::string_view first;
+  for (std::size_t pos = 0; pos < lines.size();) {
+    const std::size_t end = lines.find('\n', pos);
+    if (end == std::string::npos || end == pos || lines[end - 1] != '\r')
+      throw std::invalid_argument("entry lines must end with CR LF");
+    const std::string_view line = std::string_view(lines).substr(pos, end - 1 - pos);
+    const std::size_t equals = line.find('=');
+    const std::string_view key = TrimIniBlanks(line.substr(0, equals));
+    if (equals == std::string_view::npos || key.empty() || key.starts_with('[') ||
+        key.starts_with(';') || line.find('\r') != std::string_view::npos)
+      throw std::invalid_argument("not an INI entry line");
+    if (pos == 0) first = key;
+    pos = end + 1;
+  }
+  if (lines.empty()) return;
+  IniSection& target = SectionForWriting(section, first, "");
+  // The arena keeps the text in place. A section without entries writes it
+  // as it stands and splits it into entries only when it is looked up.
+  target.pending = arena_->Adopt(std::move(lines));
+  if (target.EntryCount() != 0) target.SplitPendingLines();
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
@@ -237,14 +264,15 @@ std::string IniDocument::Serialize() const {
   for (const auto& section : sections_) {
     if (!section->live) continue;
     size += section->header.size() + 2;
-    for (const IniLine& line : section->lines) size += line.text.size() + 2;
-    for (const IniLine& line : section->added) size += line.text.size() + 2;
+    for (const IniLine& line : section->lines) size += line.Text().size() + 2;
+    for (const IniLine& line : section->added) size += line.Text().size() + 2;
+    size += section->pending.size();
   }
   std::string out;
   out.reserve(size);
   const auto put = [&out](const IniLine& line) {
-    if (line.removed) return;
-    out.append(line.text);
+    if (line.Removed()) return;
+    out.append(line.Text());
     out.append("\r\n");
   };
   for (const auto& section : sections_) {
@@ -252,6 +280,7 @@ std::string IniDocument::Serialize() const {
     if (section.get() != sections_.front().get()) put(IniLine{section->header});
     for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
     for (const IniLine& line : section->added) put(line);
+    out.append(section->pending);
     for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
   return out;

@@ -67,6 +67,14 @@ class IniDocument final {
   // Throws as WriteString.
   void AppendEntry(std::string_view section, std::string_view key, std::string_view value);
 
+  // Adds all entries of `lines` after the last entry of `section`, creating
+  // the section at the end when missing, like AppendEntry for each line but in
+  // one pass: for writing a whole section at once. `lines` holds "key=value"
+  // lines, each ended by CR LF. Throws std::invalid_argument, leaving the
+  // document unchanged, when a line is not such an entry or holds another
+  // line break.
+  void AppendLines(std::string_view section, std::string lines);
+
   // Removes every section named `section` with all its lines. Returns whether
   // anything was removed.
   bool EraseSection(std::string_view section);

@@ -84,6 +84,20 @@ void IniSection::Append(IniLine line) {
     RememberDuplicate(entry);
 }
 
+void IniSection::SplitPendingLines() {
+  if (pending.empty()) return;
+  const std::string_view text = pending;
+  pending = {};
+  added.reserve(added.size() +
+                static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t end = text.find('\n', pos);  // checked: every line ends with CR LF
+    const std::string_view line = text.substr(pos, end - 1 - pos);
+    Append(IniLine(line, line.find('=')));
+    pos = end + 1;
+  }
+}
+
 bool IniSection::EraseKey(std::string_view key) {
   Index();
   if (sequence_) IndexByHash();  // the run has a gap from now on
@@ -97,8 +111,7 @@ bool IniSection::EraseKey(std::string_view key) {
     duplicateEntries_[*more].clear();
   }
   for (std::size_t n : entries) {
-    At(n).equals = std::string_view::npos;
-    At(n).removed = true;
+    At(n).Remove();
   }
   return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -10,16 +12,43 @@
 
 namespace tav {
 
-// One line of an INI file as IniDocument keeps it: a view of its bytes and,
-// for an entry, where its "=" stands.
-struct IniLine {
-  std::string_view text;
-  std::size_t equals = std::string_view::npos;  // npos: not an entry
-  bool removed = false;                         // erased; no longer written
+// One line of an INI file as IniDocument keeps it: where its bytes are and,
+// for an entry, where its "=" stands. Sixteen bytes, since a project file has
+// millions of lines.
+class IniLine final {
+ public:
+  static constexpr std::size_t kNoEntry = std::string_view::npos;
 
-  bool IsEntry() const noexcept { return equals != std::string_view::npos; }
-  std::string_view Key() const noexcept { return text.substr(0, equals); }
-  std::string_view Value() const noexcept { return text.substr(equals + 1); }
+  IniLine() = default;
+  // Throws std::length_error for a line of 4 GiB or more.
+  explicit IniLine(std::string_view text, std::size_t equals = kNoEntry)
+      : data_(text.data()),
+        size_(Size32(text.size())),
+        equals_(equals == kNoEntry ? kNotEntry : static_cast<std::uint32_t>(equals)) {}
+
+  std::string_view Text() const noexcept { return {data_, size_}; }
+  bool IsEntry() const noexcept { return equals_ < kRemoved; }
+  bool Removed() const noexcept { return equals_ == kRemoved; }
+  std::size_t Equals() const noexcept { return IsEntry() ? equals_ : kNoEntry; }
+  std::string_view Key() const noexcept { return Text().substr(0, Equals()); }
+  std::string_view Value() const noexcept {
+    return IsEntry() ? Text().substr(std::size_t{equals_} + 1) : Text();
+  }
+
+  // Erased: no longer an entry and no longer written.
+  void Remove() noexcept { equals_ = kRemoved; }
+
+ private:
+  static constexpr std::uint32_t kNotEntry = UINT32_MAX;
+  static constexpr std::uint32_t kRemoved = UINT32_MAX - 1;
+  static std::uint32_t Size32(std::size_t size) {
+    if (size >= kRemoved) throw std::length_error("INI line too long");
+    return static_cast<std::uint32_t>(size);
+  }
+
+  const char* data_ = nullptr;
+  std::uint32_t size_ = 0;
+  std::uint32_t equals_ = kNotEntry;
 };
 
 // The lines of one section and the lookup of its keys. Lines are numbered
@@ -55,6 +84,11 @@ class IniSection final {
   bool HasDuplicateKeys();
 
   void Append(IniLine line);
+  // Entry lines written in one piece ("key=value" CR LF each, checked), not
+  // yet split into `added`; they follow `added` in the file.
+  std::string_view pending;
+  // Turns `pending` into entries at the end of `added`.
+  void SplitPendingLines();
   // Marks every entry of `key` removed; returns whether there was one.
   bool EraseKey(std::string_view key);
 

@@ -65,6 +65,19 @@ void IniStore::AppendEntry(std::string_view section, std::string_view key, std::
   changed_ = true;
 }
 
+void IniStore::AppendLines(std::string_view section, std::string lines) {
+  try {
+    Document(Use::kWrite).AppendLines(section, std::move(lines));
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();
+  }
+  changed_ = true;
+}
+
+std::optional<std::string_view> IniStore::Find(std::string_view section, std::string_view key) {
+  return Document(Use::kRead).Find(section, key);
+}
+
 bool IniStore::HasSection(std::string_view section) {
   return Document(Use::kRead).HasSection(section);
 }

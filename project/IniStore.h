@@ -37,6 +37,10 @@ class IniStore final {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   // Adds a key the section is known not to hold (see IniDocument::AppendEntry).
   void AppendEntry(std::string_view section, std::string_view key, std::string_view value);
+  // Adds whole "key=value" CR LF lines at once (see IniDocument::AppendLines).
+  void AppendLines(std::string_view section, std::string lines);
+  // The key's value as a view valid while the store lives; nullopt when missing.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key);
   bool HasSection(std::string_view section);
   // A missing section, or a missing file, is no failure and changes nothing.
   void EraseSection(std::string_view section);

@@ -70,9 +70,11 @@ void load_project(const std::string& path, ComponentTree& tree, MachineSettings&
   load_tree_from_ini(loaded, store, kComponentsSection);
 
   MachineSettings loadedSettings = settings;
+  const MachineSettings defaults;
   for (const StoredSetting& setting : StoredSettings()) {
     std::string& field = setting.Of(loadedSettings);
-    field = store.ReadString(setting.section, setting.key, field);
+    const std::string& missing = setting.defaultWhenMissing ? setting.Of(defaults) : field;
+    field = store.ReadString(setting.section, setting.key, missing);
   }
 
   // The include states of the indices below "Elemente". Walking the section

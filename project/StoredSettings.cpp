@@ -4,7 +4,7 @@ namespace tav {
 
 namespace {
 
-std::array<StoredSetting, 26> MakeStoredSettings() {
+std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
   // A feeder's fields in key order; "W" holds the direction, not the angle.
   constexpr std::array<std::string FeederSettings::*, 5> kFeederFields{
       &FeederSettings::X, &FeederSettings::Y, &FeederSettings::Z, &FeederSettings::Versatz,
@@ -15,7 +15,7 @@ std::array<StoredSetting, 26> MakeStoredSettings() {
       {"F3X", "F3Y", "F3Z", "F3V", "F3W"},
       {"F4X", "F4Y", "F4Z", "F4V", "F4W"},
   }};
-  std::array<StoredSetting, 26> all{};
+  std::array<StoredSetting, kStoredSettingCount> all{};
   std::size_t next = 0;
   for (int feeder = 0; feeder < 4; ++feeder) {
     for (std::size_t f = 0; f < kFeederFields.size(); ++f) {
@@ -27,14 +27,23 @@ std::array<StoredSetting, 26> MakeStoredSettings() {
   all[next++] = {"Geschwindigkeiten", "SpeedFahren", &MachineSettings::SpeedFahren};
   all[next++] = {"G-Code", "Ventil_On", &MachineSettings::GCode_Ventil};
   all[next++] = {"G-Code", "Delay", &MachineSettings::GCode_Delay};
+  // Appended after the original keys, so an older program reading the file
+  // finds its own keys where it expects them and ignores these.
+  const auto later = [](std::string_view key, std::string MachineSettings::*field) {
+    return StoredSetting{"G-Code", key, field, -1, nullptr, /*defaultWhenMissing=*/true};
+  };
+  all[next++] = later("Ventil_Off", &MachineSettings::GCode_VentilAus);
+  all[next++] = later("Ventil_Schalten", &MachineSettings::GCode_VentilSchalten);
+  all[next++] = later("Steuerung", &MachineSettings::GCode_Steuerung);
+  all[next++] = later("Kommentare", &MachineSettings::GCode_Kommentare);
   all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::BauteilMaxHeight};
   return all;
 }
 
 }  // namespace
 
-const std::array<StoredSetting, 26>& StoredSettings() {
-  static const std::array<StoredSetting, 26> all = MakeStoredSettings();
+const std::array<StoredSetting, kStoredSettingCount>& StoredSettings() {
+  static const std::array<StoredSetting, kStoredSettingCount> all = MakeStoredSettings();
   return all;
 }
 

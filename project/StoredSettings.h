@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ struct StoredSetting {
   std::string MachineSettings::*field = nullptr;
   int feeder = -1;  // 0..3 when the field belongs to a feeder
   std::string FeederSettings::*feederField = nullptr;
+  // Keys added after the first file version: a project without the key gets
+  // the field's default rather than the value of the project open before.
+  bool defaultWhenMissing = false;
 
   std::string& Of(MachineSettings& settings) const {
     return feeder < 0 ? settings.*field : settings.Feeders[feeder].*feederField;
@@ -25,9 +29,13 @@ struct StoredSetting {
   }
 };
 
-// The 26 stored settings in the order they are written and read: feeders 1 to
-// 4 (X, Y, Z, Versatz, Richtung), the three speeds, the valve output and delay,
-// and the largest component height. Angles and alignment pockets are not stored.
-const std::array<StoredSetting, 26>& StoredSettings();
+inline constexpr std::size_t kStoredSettingCount = 30;
+
+// The stored settings in the order they are written and read: feeders 1 to 4
+// (X, Y, Z, Versatz, Richtung), the three speeds, the G-code options (valve on
+// and delay, then the later valve off, valve switching, controller and
+// comments), and the largest component height. Angles and alignment pockets
+// are not stored.
+const std::array<StoredSetting, kStoredSettingCount>& StoredSettings();
 
 }  // namespace tav

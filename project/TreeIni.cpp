@@ -1,6 +1,8 @@
 #include "project/TreeIni.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "core/NumberConversion.h"
@@ -9,30 +11,55 @@
 
 namespace tav {
 
+namespace {
+
+void AppendNumber(std::string& out, std::int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
+}
+
+}  // namespace
+
 void save_tree_to_ini(const ComponentTree& tree, IniStore& store, std::string_view section) {
-  // Keys written into a section that was just erased, or did not exist, are
-  // new by construction: appending them skips a lookup per node.
+  // The section is erased first, so its lines are new by construction: they
+  // are written as one text in one pass, without a lookup or copy per node.
   store.EraseSection(section);
   const int count = tree.Count();
-  std::string key;
-  std::string line;
+  std::size_t size = 0;
   for (int i = 0; i < count; ++i) {
     const TreeNode* node = tree.NodeAt(i);
-    line.assign(static_cast<std::size_t>(node->Level()), '#');
-    line.append(node->Text());
-    std::replace(line.begin(), line.end(), '\t', '#');
-    key.assign("Node");
-    key.append(IntegerToText(i));
-    store.AppendEntry(section, key, line);
+    size += 16 + static_cast<std::size_t>(node->Level()) + node->Text().size();
   }
-  const bool newIcons = !store.HasSection(kIconsSection);
+  std::string lines;
+  lines.reserve(size);
   for (int i = 0; i < count; ++i) {
-    const std::string index = IntegerToText(i);
-    const std::string icon = IntegerToText(tree.NodeAt(i)->ImageIndex());
-    if (newIcons)
-      store.AppendEntry(kIconsSection, index, icon);
-    else
-      store.WriteString(kIconsSection, index, icon);
+    const TreeNode* node = tree.NodeAt(i);
+    lines.append("Node");
+    AppendNumber(lines, i);
+    lines.push_back('=');
+    lines.append(static_cast<std::size_t>(node->Level()), '#');
+    const std::size_t textAt = lines.size();
+    lines.append(node->Text());
+    std::replace(lines.begin() + static_cast<std::ptrdiff_t>(textAt), lines.end(), '\t', '#');
+    lines.append("\r\n");
+  }
+  store.AppendLines(section, std::move(lines));
+
+  if (!store.HasSection(kIconsSection)) {
+    std::string icons;
+    icons.reserve(static_cast<std::size_t>(count) * 12);
+    for (int i = 0; i < count; ++i) {
+      AppendNumber(icons, i);
+      icons.push_back('=');
+      AppendNumber(icons, tree.NodeAt(i)->ImageIndex());
+      icons.append("\r\n");
+    }
+    store.AppendLines(kIconsSection, std::move(icons));
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    store.WriteString(kIconsSection, IntegerToText(i), IntegerToText(tree.NodeAt(i)->ImageIndex()));
   }
 }
 
@@ -49,7 +76,11 @@ void load_tree_from_ini(ComponentTree& tree, IniStore& store, std::string_view s
   // so a huge "Elemente" fails after at most Count() steps.
   const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
   for (int i = 0; i < elements; ++i) {
-    const int icon = TextToInteger(store.ReadString(kIconsSection, IntegerToText(i), "0"));
+    char key[16];
+    const auto keyEnd = std::to_chars(key, key + sizeof key, i).ptr;
+    const int icon = TextToInteger(
+        store.Find(kIconsSection, std::string_view(key, static_cast<std::size_t>(keyEnd - key)))
+            .value_or("0"));
     TreeNode* node = scratch.NodeAt(i);
     scratch.SetImageIndex(node, icon);
     scratch.SetSelectedIndex(node, icon);

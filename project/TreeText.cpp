@@ -21,9 +21,9 @@ std::string WriteTreeAsText(const ComponentTree& tree) {
 void TreeTextReader::AddLine(std::string_view line) {
   const std::size_t indent = line.find_first_not_of("\t ");
   const std::size_t level = indent == std::string_view::npos ? line.size() : indent;
-  std::string text(line.substr(level));
+  const std::string_view text = line.substr(level);
   if (previous_ == nullptr) {
-    previous_ = tree_.AddChild(nullptr, std::move(text));
+    previous_ = tree_.AddChild(nullptr, text);
     return;
   }
   const auto previousLevel = static_cast<std::size_t>(previous_->Level());
@@ -39,7 +39,7 @@ void TreeTextReader::AddLine(std::string_view line) {
     while (static_cast<std::size_t>(sibling->Level()) > level) sibling = sibling->Parent();
     parent = sibling->Parent();
   }
-  previous_ = tree_.AddChild(parent, std::move(text));
+  previous_ = tree_.AddChild(parent, text);
 }
 
 void ReadTreeFromText(ComponentTree& tree, std::string_view text) {

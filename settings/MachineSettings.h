@@ -30,6 +30,12 @@ struct MachineSettings {
   std::array<std::string, 4> Winkel{"0", "0", "0", "0"};
   std::string GCode_Ventil = "M1";
   std::string GCode_Delay = "0.5";
+  // Program options of the page "G-Code". The valve off code has no default:
+  // the user names the real codes before switching the valve on.
+  std::string GCode_VentilAus = "";
+  std::string GCode_VentilSchalten = "0";  // "1": switch the valve at pick and place
+  std::string GCode_Steuerung = "Standard";
+  std::string GCode_Kommentare = "0";  // "1": a comment line naming each part
   // Alignment pockets Edit1..Edit10; shown only, neither stored nor used.
   std::array<std::string, 10> Koordinaten{"0.00", "0.00", "0.00", "0.00", "0.00",
                                           "0.00", "0.00", "0.00", "0.00", "0.00"};
@@ -56,6 +62,8 @@ inline constexpr std::array<std::string_view, 4> kFeeder1DirectionItems{"Links",
                                                                         "Unten"};
 inline constexpr std::array<std::string_view, 4> kFeederDirectionItems{"Rechts", "Links", "Unten",
                                                                        "Oben"};
+// Controllers the program can be framed for (first: the default).
+inline constexpr std::array<std::string_view, 3> kControllerItems{"Standard", "LinuxCNC", "GRBL"};
 inline constexpr std::array<std::string_view, 4> kAngleItems{"0", "180", "270", "90"};
 
 }  // namespace tav

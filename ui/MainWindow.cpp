@@ -285,17 +285,22 @@ void TForm1::Button2Click() {
 
 void TForm1::GenerateGCode() {
   const tav::MachineSettings settings = ReadSettingsFields();
+  // The estimate describes the last program generated; a failed run has none.
+  ui_->GCode_Summary->clear();
   std::string program;
+  tav::JobSummary summary;
   try {
-    tav::GCodeGenerator::Generate(tree_, settings, program);
+    summary = tav::GCodeGenerator::Generate(tree_, settings, program);
   } catch (...) {
     // The lines written before the error stay in the editor, and are no
-    // complete program for this job.
-    SetEditorText(*ui_->Memo1, program);
+    // complete program for this job. Options refused before the header is
+    // written leave the previous program as it is.
+    if (!program.empty()) SetEditorText(*ui_->Memo1, program);
     changes_.MarkProgramStale();
     throw;
   }
   SetEditorText(*ui_->Memo1, program);
+  ui_->GCode_Summary->setText(ToQString(tav::JobSummaryText(summary)));
   changes_.MarkProgramGenerated();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/SettingsFields.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -48,6 +49,22 @@ void Write(QComboBox* field, const std::string& text) {
   if (Read(field) != text) field->setCurrentText(ToQString(text));
 }
 
+// Switch settings are stored as "1" and "0".
+std::string Read(const QCheckBox* box) { return box->isChecked() ? "1" : "0"; }
+void Write(QCheckBox* box, const std::string& text) { box->setChecked(text == "1"); }
+
+// A fixed list: a stored text that is none of its items is added rather than
+// dropped, so the generator names it instead of silently using another one.
+void WriteChoice(QComboBox* list, const std::string& text) {
+  const QString item = ToQString(text);
+  int index = list->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0) {
+    list->addItem(item);
+    index = list->count() - 1;
+  }
+  list->setCurrentIndex(index);
+}
+
 }  // namespace
 
 tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
@@ -68,6 +85,10 @@ tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
   }
   settings.GCode_Ventil = Read(form.GCode_Ventil);
   settings.GCode_Delay = Read(form.GCode_Delay);
+  settings.GCode_VentilAus = Read(form.GCode_VentilAus);
+  settings.GCode_VentilSchalten = Read(form.GCode_VentilSchalten);
+  settings.GCode_Steuerung = Read(form.GCode_Steuerung);
+  settings.GCode_Kommentare = Read(form.GCode_Kommentare);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) settings.Koordinaten[i] = Read(pockets[i]);
   return settings;
@@ -90,6 +111,10 @@ void WriteSettings(Ui::TForm1& form, const tav::MachineSettings& settings) {
   }
   Write(form.GCode_Ventil, settings.GCode_Ventil);
   Write(form.GCode_Delay, settings.GCode_Delay);
+  Write(form.GCode_VentilAus, settings.GCode_VentilAus);
+  Write(form.GCode_VentilSchalten, settings.GCode_VentilSchalten);
+  WriteChoice(form.GCode_Steuerung, settings.GCode_Steuerung);
+  Write(form.GCode_Kommentare, settings.GCode_Kommentare);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.Koordinaten[i]);
 }

@@ -122,12 +122,14 @@ TEST_F(TavCli, UtfEightPathsInMessagesStayReadable) {
   EXPECT_TRUE(r.err.starts_with("Datei " + missing + " kann nicht ge\xC3\xB6")) << r.err;
 }
 
-TEST_F(TavCli, DecimalSeparatorOptionAppliesToDefaultsToo) {
-  // The default texts "0.00" are not numbers where "," separates decimals.
-  const ProcessResult r = Tav({"gcode", "--pnp", kData + "small.csv", "--decimal-separator", ","});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "'0.00' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
+TEST_F(TavCli, DefaultsGenerateUnderACommaSeparator) {
+  // The default texts "0.00" are read with "." too, and every number in the
+  // program keeps "."; so the program is the same under either separator.
+  const std::string small = kData + "small.csv";
+  const ProcessResult comma = Tav({"gcode", "--pnp", small, "--decimal-separator", ","});
+  EXPECT_EQ(comma.exitCode, 0) << comma.err;
+  EXPECT_EQ(comma.out, Tav({"gcode", "--pnp", small, "--decimal-separator", "."}).out);
+  EXPECT_NE(comma.out.find("G01 Z+0.00 F2\r\n"), std::string::npos) << comma.out;
 }
 
 TEST_F(TavCli, DecimalSeparatorComesFromTheLocale) {
@@ -138,13 +140,33 @@ TEST_F(TavCli, DecimalSeparatorComesFromTheLocale) {
       "/usr/bin/localedef", {"-i", "de_DE", "-f", "UTF-8", locales + "/de_DE.UTF-8"}, {});
   if (!fs::exists(locales + "/de_DE.UTF-8")) GTEST_SKIP() << "no de_DE locale: " << made.err;
   const std::vector<std::string> german{"LOCPATH=" + locales, "LC_ALL=de_DE.UTF-8"};
-  const ProcessResult r = Tav({"gcode", "--pnp", kData + "small.csv"}, german);
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "'0.00' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
+  // The summary is for the user and shows the locale's ","; the program keeps ".".
+  const std::string small = kData + "small.csv";
+  const ProcessResult r = Tav({"gcode", "--pnp", small, "--summary"}, german);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, Tav({"gcode", "--pnp", small}).out);
+  EXPECT_NE(r.err.find("Verfahrweg: 66,9 mm\n"), std::string::npos) << r.err;
   // The option wins over the locale.
-  const ProcessResult dot = Tav({"gcode", "--pnp", kExample, "--decimal-separator", "."}, german);
+  const ProcessResult dot =
+      Tav({"gcode", "--pnp", kExample, "--decimal-separator", ".", "--summary"}, german);
   EXPECT_EQ(dot.exitCode, 0) << dot.err;
   EXPECT_TRUE(dot.out == ReadBytes(kExampleProgram));
+  EXPECT_NE(dot.err.find("Verfahrweg: 2773.9 mm\n"), std::string::npos) << dot.err;
+}
+
+TEST_F(TavCli, SummaryGoesToStandardErrorAfterTheProgram) {
+  const std::string out = Temp("board.nc");
+  const ProcessResult r = Tav({"gcode", "--pnp", kExample, "-o", out, "--summary"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "Bauteile platziert: 36\nVerfahrweg: 2773.9 mm\nGesch\xC3\xA4tzte Dauer: 2 h 18 min "
+            "42 s\n");
+  EXPECT_TRUE(ReadBytes(out) == ReadBytes(kExampleProgram));
+  EXPECT_EQ(Tav({"gcode", "--summary=1"}).exitCode, 2);
+  EXPECT_EQ(Tav({"gcode", "--summary", "--summary"}).exitCode, 2);
+  // Without the option nothing but errors goes to stderr.
+  EXPECT_EQ(Tav({"gcode", "--pnp", kExample}).err, "");
 }
 
 TEST_F(TavCli, HelpGoesToStandardOutput) {
@@ -214,10 +236,11 @@ TEST_F(TavCli, GCodeFromAProjectUsesItsTreeAndSettings) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
   const std::string expected =
       kEmptyProgram.substr(0, kEmptyProgram.find("G01 Z+")) +
-      JoinCrLf({"G01 Z+1,5 F500", "",  // D1 is excluded
-                "G00 X100,5 Y50 F3000", "G01 Z-1,75 F400", "G00 Y+3 F2.", "G01 Z+1,75 F500",
-                "G00 X100,5 Y50 F3000", "G01 Z-1,5 F400", "G01 Z+1,5 F500",
-                "G00 X30.5 Y40,25 F3000", "G01 Z-1,5 F400", "G01 Z+1,5 F500", "", "%"});
+      // Numbers typed with "," are written with ".", which controllers read.
+      JoinCrLf({"G01 Z+1.5 F500", "",  // D1 is excluded
+                "G00 X100.5 Y50 F3000", "G01 Z-1.75 F400", "G00 Y+3 F2.", "G01 Z+1.75 F500",
+                "G00 X100.5 Y50 F3000", "G01 Z-1.5 F400", "G01 Z+1.5 F500",
+                "G00 X30.5 Y40.25 F3000", "G01 Z-1.5 F400", "G01 Z+1.5 F500", "", "%"});
   EXPECT_EQ(r.out, expected);
 }
 

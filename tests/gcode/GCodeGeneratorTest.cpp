@@ -170,15 +170,22 @@ TEST_P(GCodeGeneratorCoordinates, WrittenWithoutUnit) {
 INSTANTIATE_TEST_SUITE_P(Table, GCodeGeneratorCoordinates, ::testing::ValuesIn(kCoordinateCases));
 
 // clang-format off
-struct DepthCase { const char* height; const char* feederZ; char separator; const char* depth; };
+// `written` is the height as the program states it; nullptr: as typed.
+struct DepthCase { const char* height; const char* feederZ; char separator; const char* depth;
+                   const char* written = nullptr; };
 const DepthCase kDepthCases[] = {
     {"3",    "1.5",  '.', "4.5"},
     {"0",    "-1",   '.', "-1"},    // the sign doubles: "Z--1"
     {"0.1",  "0.2",  '.', "0.3"},   // summed in extended precision
     {" 2 ",  "0.00", '.', "2"},
     {"1e3",  "1e-3", '.', "1000.001"},
-    {"1,5",  "0,25", ',', "1,75"},
     {"-0",   "0",    '.', "0"},
+    // Under "," numbers are read with "," or "." and written with ".".
+    {"1,5",  "0,25", ',', "1.75", "1.5"},
+    {"0.00", "0.00", ',', "0"},
+    {"1,5",  "0.25", ',', "1.75", "1.5"},
+    {"2.5",  "1,5",  ',', "4"},
+    {"1,5e1", "0",   ',', "15",   "1.5e1"},
 };
 // clang-format on
 
@@ -198,8 +205,8 @@ TEST_P(GCodeGeneratorDepth, IsTheSumOfHeightAndFeederHeight) {
   const Lines lines = SplitProgram(GCodeGenerator::Generate(tree, settings));
   EXPECT_EQ(lines[12 + 1], std::string("G01 Z-") + c.depth + " F2");
   EXPECT_EQ(lines[12 + 3], std::string("G01 Z+") + c.depth + " F2");
-  // The height itself is written as typed.
-  EXPECT_EQ(lines[12 + 5], std::string("G01 Z-") + c.height + " F2");
+  // The height itself is written as typed, a number's separator as ".".
+  EXPECT_EQ(lines[12 + 5], std::string("G01 Z-") + (c.written ? c.written : c.height) + " F2");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, GCodeGeneratorDepth, ::testing::ValuesIn(kDepthCases));

@@ -61,5 +61,48 @@ TEST(CheckComponentBlock, NamesTheEntryOfAWrongShape) {
   EXPECT_EQ(MessageOf(nested, 0), "Der Eintrag \"C5\" hat nicht den Aufbau eines Bauteils");
 }
 
+TEST(ReadComponentBlock, ReadsEveryFieldOfTheBlock) {
+  ComponentTree tree;
+  AddBlock(tree, "R1");
+  TreeNode* top = AddBlock(tree, "C7");
+  tree.SetText(top->Child(block::kFeederChild), "Feeder: 3");
+  tree.SetText(top->Child(0), "100n");  // a label edited away: the whole text is the value
+  tree.SetImageIndex(top, icon::kExcluded);
+
+  const ComponentBlock first = ReadComponentBlock(tree, 0);
+  EXPECT_EQ(first.designator, "R1");
+  EXPECT_EQ(first.feeder, 1);
+  EXPECT_EQ(first.x, "1mm");
+  EXPECT_EQ(first.y, "2mm");
+  EXPECT_EQ(first.value, "10k");
+  EXPECT_EQ(first.footprint, "0805");
+  EXPECT_EQ(first.side, "TopLayer");
+  EXPECT_TRUE(first.included);
+
+  const ComponentBlock second = ReadComponentBlock(tree, 13);
+  EXPECT_EQ(second.top, top);
+  EXPECT_EQ(second.feederText, "Feeder: 3");
+  EXPECT_EQ(second.feeder, 3);
+  EXPECT_EQ(second.value, "100n");
+  EXPECT_FALSE(second.included);
+  EXPECT_THROW(ReadComponentBlock(tree, 1), Error);
+}
+
+TEST(FeederText, FormatsAndParsesOnlyTheFourExactTexts) {
+  for (int n = 1; n <= 4; ++n) EXPECT_EQ(ParseFeederText(FeederText(n)), n);
+  EXPECT_EQ(FeederText(2), "Feeder: 2");
+  for (const char* text : {"Feeder: 0", "Feeder: 5", "feeder: 1", "Feeder:1", "Feeder: 1 ",
+                           "Feeder: 01", " Feeder: 1", ""})
+    EXPECT_EQ(ParseFeederText(text), 0) << text;
+}
+
+TEST(CoordinateUnit, TheImportRemovesTheFirstUnitTheOthersEvery) {
+  EXPECT_EQ(WithoutFirstUnit("10mmmm"), "10mm");
+  EXPECT_EQ(WithoutAnyUnit("10mmmm"), "10");
+  EXPECT_EQ(WithoutFirstUnit("1Mm2mM"), "12mM");
+  EXPECT_EQ(WithoutAnyUnit("1Mm2mM"), "12");
+  EXPECT_EQ(WithoutAnyUnit("mmm"), "m");
+}
+
 }  // namespace
 }  // namespace tav

@@ -1,0 +1,86 @@
+#include "gcode/GCodeOptions.h"
+
+#include "core/Error.h"
+#include "core/Messages.h"
+#include "core/TextOperations.h"
+#include "gcode/GCodeNumbers.h"
+
+namespace tav {
+namespace {
+
+bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+
+bool ReadSwitch(const std::string& text, std::string_view key) {
+  if (text == "1") return true;
+  if (text == "0") return false;
+  throw Error(FormatMessage(msg::kBadSwitch, {text, key}));
+}
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == text.npos; }
+
+void CheckValveCode(const std::string& code, const char* missing) {
+  if (IsBlank(code)) throw Error(missing);
+  const std::string stop = ProgramStopIn(code);
+  if (!stop.empty()) throw Error(FormatMessage(msg::kValveCodeStops, {code, stop}));
+}
+
+}  // namespace
+
+std::string ProgramStopIn(std::string_view code) {
+  std::size_t i = 0;
+  while (i < code.size()) {
+    const char c = code[i];
+    if (c == ';') break;
+    if (c == '(' || c == '<') {  // a comment, or the name of a parameter
+      const std::size_t close = code.find(c == '(' ? ')' : '>', i);
+      if (close == code.npos) break;
+      i = close + 1;
+      continue;
+    }
+    if (c != 'M' && c != 'm') {
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 1;
+    while (j < code.size() && code[j] == ' ') ++j;
+    long value = 0;
+    const std::size_t digits = j;
+    while (j < code.size() && IsDigit(code[j]) && value < 1000)
+      value = value * 10 + (code[j++] - '0');
+    // "M1.5" and the like are no stop codes; "M1." and "M1.0" are M1.
+    bool whole = true;
+    if (j < code.size() && code[j] == '.') {
+      ++j;
+      while (j < code.size() && IsDigit(code[j])) whole = whole && code[j++] == '0';
+    }
+    if (j > digits && whole &&
+        (value == 0 || value == 1 || value == 2 || value == 30 || value == 60))
+      return std::string(code.substr(i, j - i));
+    i = j;
+  }
+  return {};
+}
+
+GCodeOptions ReadGCodeOptions(const MachineSettings& settings) {
+  GCodeOptions options;
+  const int controller = IndexOfExact(settings.GCode_Steuerung, kControllerItems);
+  if (controller < 0)
+    throw Error(FormatMessage(msg::kUnknownController, {settings.GCode_Steuerung}));
+  options.controller = static_cast<Controller>(controller);
+  options.comments = ReadSwitch(settings.GCode_Kommentare, "Kommentare");
+  options.switchValve = ReadSwitch(settings.GCode_VentilSchalten, "Ventil schalten");
+  if (!options.switchValve) return options;
+
+  CheckValveCode(settings.GCode_Ventil, msg::kValveOnMissing);
+  CheckValveCode(settings.GCode_VentilAus, msg::kValveOffMissing);
+  options.valveOn = settings.GCode_Ventil;
+  options.valveOff = settings.GCode_VentilAus;
+  const std::optional<Number> delay = TryReadSettingNumber(settings.GCode_Delay);
+  // The negated test also refuses a NaN.
+  if (!delay || !(*delay >= 0)) throw Error(FormatMessage(msg::kBadDelay, {settings.GCode_Delay}));
+  options.dwellSeconds = *delay;
+  options.dwell = "G04 P" + GCodeNumber(*delay);
+  return options;
+}
+
+}  // namespace tav

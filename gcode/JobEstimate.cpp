@@ -1,0 +1,60 @@
+#include "gcode/JobEstimate.h"
+
+#include <cmath>
+
+#include "core/Error.h"
+#include "core/Messages.h"
+
+namespace tav {
+namespace {
+
+std::string Duration(Number minutes) {
+  const long long seconds = std::llround(static_cast<double>(minutes * 60));
+  const long long h = seconds / 3600;
+  const long long m = seconds / 60 % 60;
+  const long long s = seconds % 60;
+  const auto twoDigits = [](long long v) { return (v < 10 ? "0" : "") + IntegerToText(v); };
+  if (h > 0) return IntegerToText(h) + " h " + twoDigits(m) + " min " + twoDigits(s) + " s";
+  if (m > 0) return IntegerToText(m) + " min " + twoDigits(s) + " s";
+  return IntegerToText(s) + " s";
+}
+
+}  // namespace
+
+std::string JobSummaryText(const JobSummary& summary) {
+  std::string text = FormatMessage(msg::kSummaryParts, {IntegerToText(summary.parts)});
+  text += '\n';
+  // Tenths of a millimetre are as exact as an estimate gets.
+  const std::string travel = summary.travelMm
+                                 ? NumberToText(std::round(*summary.travelMm * 10) / 10) + " mm"
+                                 : std::string(msg::kSummaryUnknown);
+  text += FormatMessage(msg::kSummaryTravel, {travel});
+  text += '\n';
+  const bool timeKnown = summary.minutes && std::isfinite(*summary.minutes) &&
+                         *summary.minutes < 1e12L;  // beyond any real job
+  text += FormatMessage(msg::kSummaryTime,
+                        {timeKnown ? Duration(*summary.minutes) : msg::kSummaryUnknown});
+  return text;
+}
+
+void JobEstimate::MoveXY(const Value& x, const Value& y, const Value& feed) {
+  if (!known_) return;
+  if (!x || !y) return Unknown();
+  const double dx = static_cast<double>(*x) - position_[kX];
+  const double dy = static_cast<double>(*y) - position_[kY];
+  position_[kX] = static_cast<double>(*x);
+  position_[kY] = static_cast<double>(*y);
+  Travel(std::sqrt(dx * dx + dy * dy), feed);
+}
+
+void JobEstimate::Dwell(Number seconds) { minutes_ += static_cast<double>(seconds) / 60; }
+
+JobSummary JobEstimate::Summary() const {
+  JobSummary summary;
+  summary.parts = parts_;
+  if (known_) summary.travelMm = travel_;
+  if (known_ && timeKnown_) summary.minutes = minutes_;
+  return summary;
+}
+
+}  // namespace tav

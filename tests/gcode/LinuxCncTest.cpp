@@ -1,0 +1,195 @@
+// Runs a generated program through LinuxCNC's own interpreter (rs274 from the
+// Debian package linuxcnc-uspace) and compares the machine actions it reports
+// with the moves, valve switching and dwells the program is meant to make.
+// Skipped where rs274 is not installed.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/DecimalSeparator.h"
+#include "gcode/GCodeGenerator.h"
+#include "support/ComponentBlocks.h"
+#include "support/TempFolder.h"
+
+namespace tav {
+namespace {
+
+std::string FindOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path != nullptr ? path : "");
+  std::string folder;
+  while (std::getline(folders, folder, ':')) {
+    const std::filesystem::path candidate = std::filesystem::path(folder) / program;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate.string();
+  }
+  return {};
+}
+
+struct Interpreted {
+  int status = -1;
+  std::vector<std::string> actions;  // canonical calls, without line numbers
+  std::string messages;
+};
+
+// rs274 -g reads the whole program in batch mode and writes one canonical
+// call a line ("   12 N..... STRAIGHT_FEED(...)"); errors go to its stdout.
+Interpreted RunInterpreter(const std::string& rs274, const std::string& program) {
+  const test::TempFolder folder;
+  const std::string input = folder / "job.ngc";
+  const std::string output = folder / "canon.txt";
+  const std::string messages = folder / "messages.txt";
+  test::WriteBytes(input, program);
+  const std::string command =
+      "'" + rs274 + "' -g '" + input + "' '" + output + "' </dev/null >'" + messages + "' 2>&1";
+  Interpreted result;
+  const int status = std::system(command.c_str());
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.messages = test::ReadBytes(messages);
+  std::stringstream lines(test::ReadBytes(output));
+  std::string line;
+  while (std::getline(lines, line)) {
+    const std::size_t at = line.find("N..... ");
+    if (at != std::string::npos) result.actions.push_back(line.substr(at + 7));
+  }
+  return result;
+}
+
+// The actions the test compares: moves, valve output, dwells, program end.
+std::vector<std::string> MachineActions(const std::vector<std::string>& actions) {
+  std::vector<std::string> kept;
+  for (const std::string& a : actions) {
+    for (const char* kind : {"STRAIGHT_FEED(", "STRAIGHT_TRAVERSE(", "SET_AUX_OUTPUT_BIT(",
+                             "CLEAR_AUX_OUTPUT_BIT(", "DWELL(", "PROGRAM_END("}) {
+      if (a.starts_with(kind)) kept.push_back(a);
+    }
+  }
+  return kept;
+}
+
+// Builds the expected canonical calls while following the head.
+class ExpectedActions {
+ public:
+  void Feed(double x, double y, double z) { Move("STRAIGHT_FEED", x, y, z); }
+  void Traverse(double x, double y, double z) { Move("STRAIGHT_TRAVERSE", x, y, z); }
+  void FeedZ(double z) { Feed(x_, y_, z); }
+  void Add(const std::string& action) { actions_.push_back(action); }
+  double X() const { return x_; }
+  double Y() const { return y_; }
+  double Z() const { return z_; }
+  const std::vector<std::string>& Actions() const { return actions_; }
+
+ private:
+  void Move(const char* kind, double x, double y, double z) {
+    char text[200];
+    std::snprintf(text, sizeof text, "%s(%.4f, %.4f, %.4f, 0.0000, 0.0000, 0.0000)", kind, x, y, z);
+    actions_.emplace_back(text);
+    x_ = x;
+    y_ = y;
+    z_ = z;
+  }
+  double x_ = 0, y_ = 0, z_ = 0;
+  std::vector<std::string> actions_;
+};
+
+class LinuxCnc : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rs274_ = FindOnPath("rs274");
+    if (rs274_.empty()) GTEST_SKIP() << "rs274 (Debian package linuxcnc-uspace) is not installed";
+  }
+  void TearDown() override { SetDecimalSeparator('.'); }
+
+  std::string rs274_;
+};
+
+TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
+  // A German user: numbers typed with ",", defaults still with ".".
+  SetDecimalSeparator(',');
+  MachineSettings settings;
+  settings.BauteilMaxHeight = "3";
+  settings.SpeedFahren = "3000";
+  settings.SpeedHeben = "500";
+  settings.SpeedSetzen = "400";
+  settings.Feeder(1)->X = "100,5";
+  settings.Feeder(1)->Y = "50";
+  settings.Feeder(1)->Z = "1,5";
+  settings.Feeder(1)->Versatz = "2";
+  settings.Feeder(2)->X = "10";
+  settings.Feeder(2)->Y = "80.25";
+  settings.Feeder(2)->Versatz = "3,5";
+  settings.Feeder(2)->Richtung = "Oben";
+  settings.GCode_Ventil = "M64 P0";
+  settings.GCode_VentilAus = "M65 P0";
+  settings.GCode_Delay = "0,25";
+  settings.GCode_VentilSchalten = "1";
+  settings.GCode_Steuerung = "LinuxCNC";
+  settings.GCode_Kommentare = "1";
+
+  ComponentTree tree;
+  test::AddComponent(tree, "R1", "5mm", "7mm", "Feeder: 1");
+  test::AddComponent(tree, "C(1)", "12,5MM", "-3mm", "Feeder: 2");
+  test::AddComponent(tree, "X9", "1", "1", "Feeder: 1", /*included=*/false);
+  test::AddComponent(tree, "U1", "20", "15", "Feeder: 1");
+  const std::string program = GCodeGenerator::Generate(tree, settings);
+
+  const Interpreted run = RunInterpreter(rs274_, program);
+  ASSERT_EQ(run.status, 0) << run.messages << program;
+
+  struct Part {
+    double feederX, feederY, depth;
+    char axis;
+    double offset, x, y;
+  };
+  const Part parts[] = {{100.5, 50, 4.5, 'X', -2, 5, 7},
+                        {10, 80.25, 3, 'Y', 3.5, 12.5, -3},
+                        {100.5, 50, 4.5, 'X', -2, 20, 15}};
+  ExpectedActions expected;
+  expected.Feed(0, 0, 3);  // the opening lift
+  for (const Part& p : parts) {
+    expected.Traverse(p.feederX, p.feederY, expected.Z());
+    expected.FeedZ(-p.depth);
+    if (p.axis == 'X')
+      expected.Traverse(p.offset, expected.Y(), expected.Z());
+    else
+      expected.Traverse(expected.X(), p.offset, expected.Z());
+    expected.FeedZ(p.depth);
+    expected.Traverse(p.feederX, p.feederY, expected.Z());
+    expected.FeedZ(-3);
+    expected.Add("SET_AUX_OUTPUT_BIT(0)");  // valve on at the pick
+    expected.Add("DWELL(0.2500)");
+    expected.FeedZ(3);
+    expected.Traverse(p.x, p.y, expected.Z());
+    expected.FeedZ(-3);
+    expected.Add("CLEAR_AUX_OUTPUT_BIT(0)");  // valve off at the place
+    expected.Add("DWELL(0.2500)");
+    expected.FeedZ(3);
+  }
+  expected.Add("PROGRAM_END()");
+  EXPECT_EQ(MachineActions(run.actions), expected.Actions());
+
+  // The part comments reach the interpreter as comments, parentheses replaced.
+  EXPECT_NE(std::find(run.actions.begin(), run.actions.end(), "COMMENT(\"C[1] 10k 0805\")"),
+            run.actions.end());
+}
+
+TEST_F(LinuxCnc, RefusesTheStandardFramingWhichTheOptionExistsFor) {
+  // The "%" after the comment box is what LinuxCNC rejects; a check that
+  // the interpreter run above would notice a framing fault.
+  ComponentTree tree;
+  test::AddComponent(tree, "R1", "5mm", "7mm");
+  const Interpreted run = RunInterpreter(rs274_, GCodeGenerator::Generate(tree, MachineSettings{}));
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.messages.find("'%'"), std::string::npos) << run.messages;
+}
+
+}  // namespace
+}  // namespace tav

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "project/IniDocument.h"
+
+namespace tav {
+namespace {
+
+TEST(IniDocument, AppendLinesWritesWhatAppendEntryWrites) {
+  const std::string file = "[Other]\r\nx=1\r\n[S]\r\nold=0\r\n;note\r\n";
+  IniDocument bulk(file);
+  IniDocument single(file);
+  bulk.AppendLines("S", "a=1\r\nb= 2 \r\nc=x=y#\r\n");
+  bulk.AppendLines("New", "Node0=#t\r\nNode1=\r\n");
+  for (const auto& [key, value] : {std::pair{"a", "1"}, {"b", " 2 "}, {"c", "x=y#"}})
+    single.AppendEntry("S", key, value);
+  single.AppendEntry("New", "Node0", "#t");
+  single.AppendEntry("New", "Node1", "");
+  EXPECT_EQ(bulk.Serialize(), single.Serialize());
+  EXPECT_EQ(bulk.ReadString("s", "B", "-"), " 2 ");
+  EXPECT_EQ(bulk.ReadString("New", "Node1", "-"), "");
+  // Lookups after the bulk lines still find and update them.
+  bulk.WriteString("S", "a", "9");
+  bulk.AppendLines("S", "d=4\r\n");
+  EXPECT_EQ(bulk.ReadString("S", "a", "-"), "9");
+  EXPECT_EQ(bulk.ReadString("S", "d", "-"), "4");
+  EXPECT_EQ(bulk.ReadSection("S"), (std::vector<std::string>{"old", "a", "b", "c", "d"}));
+}
+
+class BadLines : public testing::TestWithParam<std::string> {};
+
+TEST_P(BadLines, AreRefusedAndChangeNothing) {
+  IniDocument doc("[S]\r\na=1\r\n");
+  const std::string before = doc.Serialize();
+  EXPECT_THROW(doc.AppendLines("S", "ok=1\r\n" + GetParam()), std::invalid_argument);
+  EXPECT_THROW(doc.AppendLines("T", GetParam()), std::invalid_argument);
+  EXPECT_EQ(doc.Serialize(), before);
+  EXPECT_FALSE(doc.HasSection("T"));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(IniDocument, BadLines, testing::Values(
+    "k=v",             // no line end
+    "k=v\n",           // LF alone
+    "k=a\rb\r\n",      // CR inside the value
+    "\r\n",            // empty line
+    "novalue\r\n",     // no "="
+    " =v\r\n",         // empty key
+    "[k=v\r\n",        // would read as a section
+    ";k=v\r\n"));      // would read as a comment
+// clang-format on
+
+}  // namespace
+}  // namespace tav
