@@ -140,10 +140,10 @@ Arguments ParseArguments(std::span<const std::string> args) {
   OptionReader reader(args.subspan(1), command);
   if (command == "gcode") {
     result.command = Command::kGCode;
-    if (!reader.Read(result,
-                     {"--project", "--pnp", "-o", "--decimal-separator", "--summary", "--machine",
-                      "--set"},
-                     positional)) {
+    if (!reader.Read(
+            result,
+            {"--project", "--pnp", "-o", "--decimal-separator", "--summary", "--machine", "--set"},
+            positional)) {
       return HelpFor(command);
     }
     if (!positional.empty())
