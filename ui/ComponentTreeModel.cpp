@@ -107,6 +107,11 @@ void ComponentTreeModel::NodeAdded(const tav::TreeNode* /*node*/) { endInsertRow
 void ComponentTreeModel::NodeChanged(const tav::TreeNode* node) {
   const QModelIndex index = IndexOf(node);
   emit dataChanged(index, index);
+  // A component's item shows its feeder (child 4), so it is drawn anew as well.
+  if (node->Level() == 1) {
+    const QModelIndex component = IndexOf(node->Parent());
+    emit dataChanged(component, component, {Qt::DecorationRole});
+  }
 }
 
 }  // namespace tav::ui

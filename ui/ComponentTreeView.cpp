@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "ui/ComponentTreeModel.h"
+#include "ui/FeederBadgeDelegate.h"
 
 namespace tav::ui {
 
@@ -13,7 +14,8 @@ ComponentTreeView::ComponentTreeView(QWidget* parent) : QTreeView(parent) {
   setUniformRowHeights(true);  // lets a tree of any size scroll without measuring rows
   setRootIsDecorated(true);
   setIndentation(19);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  // Ctrl- and Shift-click select several components for the popup commands.
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
   setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -39,6 +41,7 @@ void ComponentTreeView::SetBackground(const QColor& colour) {
 void ComponentTreeView::SetComponentModel(ComponentTreeModel* model) {
   componentModel_ = model;
   setModel(model);
+  if (model != nullptr) setItemDelegate(new FeederBadgeDelegate(*model, this));
 }
 
 tav::TreeNode* ComponentTreeView::SelectedNode() const {
@@ -47,10 +50,21 @@ tav::TreeNode* ComponentTreeView::SelectedNode() const {
   return selected.isEmpty() ? nullptr : componentModel_->NodeOf(selected.first());
 }
 
+std::vector<tav::TreeNode*> ComponentTreeView::SelectedNodes() const {
+  std::vector<tav::TreeNode*> nodes;
+  if (componentModel_ == nullptr || selectionModel() == nullptr) return nodes;
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  nodes.reserve(static_cast<std::size_t>(selected.size()));
+  for (const QModelIndex& index : selected)
+    if (tav::TreeNode* node = componentModel_->NodeOf(index)) nodes.push_back(node);
+  return nodes;
+}
+
 ComponentTreeView::State ComponentTreeView::SaveState() const {
   State state;
   if (componentModel_ == nullptr) return state;
   state.current = SelectedNode();
+  for (const tav::TreeNode* node : SelectedNodes()) state.selected.push_back(node);
   // Only expanded items are descended into, so this stays cheap for large trees.
   std::vector<QModelIndex> pending{QModelIndex()};
   while (!pending.empty()) {
@@ -74,6 +88,14 @@ void ComponentTreeView::RestoreState(const State& state) {
     const QModelIndex current = componentModel_->IndexOf(state.current);
     selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
     scrollTo(current);
+  }
+  if (state.selected.size() > 1) {
+    QItemSelection selection;
+    for (const tav::TreeNode* node : state.selected) {
+      const QModelIndex index = componentModel_->IndexOf(node);
+      selection.select(index, index);
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   }
 }
 
@@ -100,6 +122,18 @@ void ComponentTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
     return;
   }
   QTreeView::mouseDoubleClickEvent(event);
+}
+
+void ComponentTreeView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                    const QList<int>& roles) {
+  // An item inside a collapsed node is not shown. Qt would look for it among
+  // all shown rows to repaint it, which a bulk command changing thousands of
+  // feeder nodes would pay once per node.
+  if (topLeft == bottomRight) {
+    for (QModelIndex parent = topLeft.parent(); parent.isValid(); parent = parent.parent())
+      if (!isExpanded(parent)) return;
+  }
+  QTreeView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void ComponentTreeView::selectionChanged(const QItemSelection& selected,

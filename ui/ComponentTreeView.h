@@ -24,11 +24,14 @@ class ComponentTreeView final : public QTreeView {
 
   // The node the editing commands act on; nullptr when nothing is selected.
   tav::TreeNode* SelectedNode() const;
+  // Every selected node (several after Ctrl- or Shift-click), in selection order.
+  std::vector<tav::TreeNode*> SelectedNodes() const;
 
-  // Expanded nodes and the current node, kept across a reordering of the tree
+  // Expanded, selected and current nodes, kept across a reordering of the tree
   // that leaves every node alive (sorting).
   struct State {
     std::vector<const tav::TreeNode*> expanded;
+    std::vector<const tav::TreeNode*> selected;
     const tav::TreeNode* current = nullptr;
   };
   State SaveState() const;
@@ -39,6 +42,8 @@ class ComponentTreeView final : public QTreeView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles = QList<int>()) override;
 
  private:
   ComponentTreeModel* componentModel_ = nullptr;

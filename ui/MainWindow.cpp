@@ -21,6 +21,7 @@
 #include "core/NumberConversion.h"
 #include "core/TreeSummary.h"
 #include "gcode/GCodeGenerator.h"
+#include "project/MachineProfile.h"
 #include "project/ProjectFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ComponentTreeModel.h"
@@ -31,9 +32,11 @@
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
+#include "ui/PlanDialog.h"
 #include "ui/QuestionBox.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
+#include "ui/TreePopupCommands.h"
 #include "ui/VirtualDisplay.h"
 #include "ui/WindowFont.h"
 #include "ui_MainWindow.h"
@@ -70,11 +73,16 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
                     QStringLiteral("TAV Projekt File (*.tav)")}),
       saveDialog2_({QStringLiteral("SaveDialog2"), FileDialogSettings::Mode::Save,
                     QStringLiteral("TAV Projekt File (*.tav)")}),
+      openDialog3_({QStringLiteral("OpenDialog3"), FileDialogSettings::Mode::Open,
+                    QStringLiteral("TAV Maschine (*.tavm)")}),
+      saveDialog3_({QStringLiteral("SaveDialog3"), FileDialogSettings::Mode::Save,
+                    QStringLiteral("TAV Maschine (*.tavm)")}),
       localeSource_([] { return QLocale::system(); }) {
   ui_->setupUi(this);
   SetUpWindow();
   SetUpTree();
   SetUpPopupMenu();
+  SetUpPlanning();
   ConnectCommands();
   SetUpShortcuts();
   WatchSettingsFields();
@@ -128,6 +136,7 @@ void TForm1::SetUpPopupMenu() {
   popupMenu_->addAction(ui_->Feeder21);
   popupMenu_->addAction(ui_->Feeder31);
   popupMenu_->addAction(ui_->Feeder41);
+  popupCommands_ = new TreePopupCommands(tree_, *ui_->TreeView1, *popupMenu_, this);
 }
 
 void TForm1::ConnectCommands() {
@@ -148,8 +157,9 @@ void TForm1::ConnectCommands() {
   connect(ui_->Feeder21, &QAction::triggered, this, &TForm1::Feeder21Click);
   connect(ui_->Feeder31, &QAction::triggered, this, &TForm1::Feeder31Click);
   connect(ui_->Feeder41, &QAction::triggered, this, &TForm1::Feeder41Click);
-  // "Speichern" and "Laden" under "Einstellungen" and "Pick and Place File
-  // Aufbau" are shown and enabled but carry no command.
+  connect(ui_->Speichern1, &QAction::triggered, this, &TForm1::Speichern1Click);
+  connect(ui_->Laden2, &QAction::triggered, this, &TForm1::Laden2Click);
+  // "Pick and Place File Aufbau" is shown and enabled but carries no command.
 }
 
 void TForm1::SetUpShortcuts() {
@@ -423,11 +433,11 @@ void TForm1::ShowPopupMenu(const QPoint& position) {
 }
 
 void TForm1::Einschliessen1Click() {
-  ErrorDisplay::Run([this] { tav::IncludeComponent(tree_, ui_->TreeView1->SelectedNode()); });
+  ErrorDisplay::Run([this] { popupCommands_->Include(); });
 }
 
 void TForm1::Ausschliessen1Click() {
-  ErrorDisplay::Run([this] { tav::ExcludeComponent(tree_, ui_->TreeView1->SelectedNode()); });
+  ErrorDisplay::Run([this] { popupCommands_->Exclude(); });
 }
 
 void TForm1::Sortieren1Click() {
@@ -440,12 +450,53 @@ void TForm1::Sortieren1Click() {
 }
 
 void TForm1::AssignFeeder(int feeder) {
-  ErrorDisplay::Run([&] { tav::AssignFeeder(tree_, ui_->TreeView1->SelectedNode(), feeder); });
+  ErrorDisplay::Run([&] { popupCommands_->AssignFeeder(feeder); });
 }
 
 void TForm1::Feeder11Click() { AssignFeeder(1); }
 void TForm1::Feeder21Click() { AssignFeeder(2); }
 void TForm1::Feeder31Click() { AssignFeeder(3); }
 void TForm1::Feeder41Click() { AssignFeeder(4); }
+
+// --- Passes ---------------------------------------------------------------
+
+void TForm1::SetUpPlanning() {
+  planDialog_ = std::make_unique<PlanDialog>(
+      tree_, [this]() -> FileDialogRunner& { return *dialogRunner_; }, this);
+  // After "Projekt speichern unter", so that items added at the menu's end stay last.
+  auto* plan = new QAction(QStringLiteral("Durchg\u00e4nge planen\u2026"), this);
+  plan->setObjectName(QStringLiteral("DurchgaengePlanen1"));
+  QMenu* project = ui_->Projekt1;
+  const QList<QAction*> items = project->actions();
+  const qsizetype after = items.indexOf(ui_->Projektspeichernunter1);
+  QAction* before = after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr;
+  project->insertSeparator(before);
+  project->insertAction(before, plan);
+  connect(plan, &QAction::triggered, this, &TForm1::DurchgaengePlanen1Click);
+}
+
+void TForm1::DurchgaengePlanen1Click() {
+  ErrorDisplay::Run([this] { planDialog_->ShowPlan(); });
+}
+
+// --- Machine files ----------------------------------------------------------
+
+void TForm1::Speichern1Click() {
+  ErrorDisplay::Run([this] {
+    if (!saveDialog3_.Execute(*dialogRunner_, this)) return;
+    saveDialog3_.SetFileName(WithDefaultExtensionOf(saveDialog3_.FileName(), ".tavm"));
+    tav::SaveMachineProfile(ToCorePath(saveDialog3_.FileName()), ReadSettingsFields());
+  });
+}
+
+void TForm1::Laden2Click() {
+  ErrorDisplay::Run([this] {
+    if (!openDialog3_.Execute(*dialogRunner_, this)) return;
+    // Only the stored settings change, and only when the whole file was read.
+    tav::MachineSettings settings = ReadSettingsFields();
+    tav::LoadMachineProfile(ToCorePath(openDialog3_.FileName()), settings);
+    WriteSettingsFields(settings);
+  });
+}
 
 }  // namespace tav::ui

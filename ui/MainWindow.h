@@ -25,7 +25,9 @@ class TForm1;
 namespace tav::ui {
 
 class ComponentTreeModel;
+class PlanDialog;
 class TForm2;
+class TreePopupCommands;
 
 // The main window. It owns all working state of a run: the component tree
 // shown in TreeView1, the settings fields, the G-code editor Memo1, the
@@ -65,6 +67,9 @@ class TForm1 final : public QMainWindow {
   const FileDialog& SaveDialog1() const noexcept { return saveDialog1_; }
   const FileDialog& OpenDialog2() const noexcept { return openDialog2_; }
   const FileDialog& SaveDialog2() const noexcept { return saveDialog2_; }
+  const FileDialog& OpenDialog3() const noexcept { return openDialog3_; }
+  const FileDialog& SaveDialog3() const noexcept { return saveDialog3_; }
+  PlanDialog& PlanWindow() const noexcept { return *planDialog_; }
 
   // Where the decimal separator is read from on a locale change; tests
   // replace the system locale.
@@ -88,6 +93,9 @@ class TForm1 final : public QMainWindow {
   void Feeder21Click();
   void Feeder31Click();
   void Feeder41Click();
+  void DurchgaengePlanen1Click();
+  void Speichern1Click();
+  void Laden2Click();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -98,6 +106,7 @@ class TForm1 final : public QMainWindow {
   void SetUpWindow();
   void SetUpTree();
   void SetUpPopupMenu();
+  void SetUpPlanning();
   void ConnectCommands();
   void SetUpShortcuts();
   void WatchSettingsFields();
@@ -124,12 +133,16 @@ class TForm1 final : public QMainWindow {
   QString projectPath_;
   std::unique_ptr<ComponentTreeModel> model_;  // destroyed before tree_
   QMenu* popupMenu_ = nullptr;
+  TreePopupCommands* popupCommands_ = nullptr;
   std::unique_ptr<TForm2> display_;
+  std::unique_ptr<PlanDialog> planDialog_;  // observes tree_, so destroyed before it
   std::unique_ptr<FileDialogRunner> dialogRunner_;
   FileDialog openDialog1_;
   FileDialog saveDialog1_;
   FileDialog openDialog2_;
   FileDialog saveDialog2_;
+  FileDialog openDialog3_;
+  FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
 };
 
