@@ -123,6 +123,13 @@ Arguments ParseArguments(std::span<const std::string> args) {
       throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[1]}), command);
     if (!result.output) throw UsageError("Die Projektdatei fehlt (-o P.tav)", command);
     result.input = positional[0];
+  } else if (command == "show") {
+    result.command = Command::kShow;
+    if (!reader.Read(result, {"--decimal-separator"}, positional)) return HelpFor(command);
+    if (positional.empty()) throw UsageError("Die Pick-and-Place-Datei fehlt", command);
+    if (positional.size() > 1)
+      throw UsageError(FormatMessage("Unerwartetes Argument \"%s\"", {positional[1]}), command);
+    result.input = positional[0];
   } else if (command.starts_with("-")) {
     throw UsageError(FormatMessage("Unbekannte Option \"%s\"", {command}), "");
   } else {

@@ -1,8 +1,8 @@
 #include "cli/Commands.h"
 
+#include "boards/PickPlaceImport.h"
 #include "core/Error.h"
 #include "core/Messages.h"
-#include "core/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 #include "project/ProjectFile.h"
 

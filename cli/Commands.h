@@ -17,4 +17,10 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput);
 // project file is unchanged.
 void RunImport(const Arguments& args);
 
+// `tav show`: reads the pick-and-place file as the import does and writes one
+// component a line to `standardOutput` (designator, value, footprint, X and Y
+// in mm, rotation, side; separated by TAB, UTF-8) and a summary line (layout,
+// encoding, unit, count) to `standardError`. Throws Error.
+void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError);
+
 }  // namespace tav::cli

@@ -8,7 +8,7 @@
 #include "core/Error.h"
 #include "core/LineList.h"
 #include "core/NumberConversion.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "core/TextOperations.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"

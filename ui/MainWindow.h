@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
 

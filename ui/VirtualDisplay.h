@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 
 namespace Ui {
 class TForm2;

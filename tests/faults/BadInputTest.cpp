@@ -12,7 +12,7 @@
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "core/Messages.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "faults/FaultSupport.h"
 #include "project/ProjectFile.h"
 #include "project/TreeText.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/EditCommands.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 
 namespace tav {

@@ -1,4 +1,4 @@
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 
 #include <gtest/gtest.h>
 

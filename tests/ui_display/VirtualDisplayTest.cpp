@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "support/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/WindowFont.h"
