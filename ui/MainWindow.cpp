@@ -25,6 +25,7 @@
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
+#include "ui/PickPlaceFileHelp.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
 #include "ui/VirtualDisplay.h"
@@ -120,6 +121,8 @@ void TForm1::ConnectCommands() {
   connect(ui_->Projektspeichernunter1, &QAction::triggered, this,
           &TForm1::Projektspeichernunter1Click);
   connect(ui_->About1, &QAction::triggered, this, &TForm1::About1Click);
+  connect(ui_->PickandPlaceFileAufbau1, &QAction::triggered, this,
+          &TForm1::PickandPlaceFileAufbau1Click);
   connect(ui_->Einschliessen1, &QAction::triggered, this, &TForm1::Einschliessen1Click);
   connect(ui_->Ausschliessen1, &QAction::triggered, this, &TForm1::Ausschliessen1Click);
   connect(ui_->Sortieren1, &QAction::triggered, this, &TForm1::Sortieren1Click);
@@ -127,8 +130,8 @@ void TForm1::ConnectCommands() {
   connect(ui_->Feeder21, &QAction::triggered, this, &TForm1::Feeder21Click);
   connect(ui_->Feeder31, &QAction::triggered, this, &TForm1::Feeder31Click);
   connect(ui_->Feeder41, &QAction::triggered, this, &TForm1::Feeder41Click);
-  // "Speichern" and "Laden" under "Einstellungen" and "Pick and Place File
-  // Aufbau" are shown and enabled but carry no command.
+  // "Speichern" and "Laden" under "Einstellungen" are shown and enabled but
+  // carry no command.
 }
 
 void TForm1::CreateDisplayWindow() {
@@ -296,6 +299,10 @@ void TForm1::Projektspeichernunter1Click() {
 
 void TForm1::About1Click() {
   ErrorDisplay::Run([this] { AboutBox::Show(this); });
+}
+
+void TForm1::PickandPlaceFileAufbau1Click() {
+  ErrorDisplay::Run([this] { PickPlaceFileHelp::Show(this); });
 }
 
 // --- Tree popup menu --------------------------------------------------------

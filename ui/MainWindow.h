@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/ComponentTree.h"
 #include "boards/PickPlaceImport.h"
+#include "core/ComponentTree.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
 
@@ -76,6 +76,7 @@ class TForm1 final : public QMainWindow {
   void Speicher1Click();
   void Projektspeichernunter1Click();
   void About1Click();
+  void PickandPlaceFileAufbau1Click();
   void Einschliessen1Click();
   void Ausschliessen1Click();
   void Sortieren1Click();

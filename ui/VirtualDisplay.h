@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/ComponentTree.h"
 #include "boards/PickPlaceImport.h"
+#include "core/ComponentTree.h"
 
 namespace Ui {
 class TForm2;

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "core/EditCommands.h"
 #include "boards/PickPlaceImport.h"
+#include "core/EditCommands.h"
 #include "gcode/GCodeGenerator.h"
 
 namespace tav {

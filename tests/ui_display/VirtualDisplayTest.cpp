@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
-#include "core/ComponentTree.h"
 #include "boards/PickPlaceImport.h"
+#include "core/ComponentTree.h"
 #include "support/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/WindowFont.h"
