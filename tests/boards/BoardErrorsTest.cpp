@@ -62,6 +62,27 @@ TEST(BoardRows, SkipFillerCommentAndNoteLinesAndReadAHeaderWithoutRows) {
     EXPECT_EQ(ReadBoardBytes(c.bytes, "b.csv").components.size(), c.count) << c.bytes;
 }
 
+// A banner whose second line is empty is no legacy file when a header of
+// named columns follows before any complete row.
+TEST(BoardRows, ABannerWithAnEmptySecondLineIsReadByItsHeader) {
+  const BoardFile file = ReadBoardBytes(
+      "Pick and Place Locations\r\n\r\n=====\r\nUnits used: mil\r\n\r\n"
+      "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X\",\"Center-Y\","
+      "\"Rotation\"\r\n"
+      "\"C1\",\"1n\",\"TopLayer\",\"C0603\",\"1000\",\"500\",\"90\"\r\n",
+      "b.csv");
+  EXPECT_EQ(file.layout, BoardLayout::kDelimited);
+  EXPECT_EQ(file.headerLine, 6u);
+  ASSERT_EQ(file.components.size(), 1u);
+  EXPECT_EQ(file.components[0].x, "25.4mm");
+
+  // A legacy file keeps its layout even when its first row looks odd.
+  const BoardFile legacy =
+      ReadBoardBytes("Designator,X,Y\r\n\r\nR1,0805,1,2,,,,,Top,0,10k\r\n", "b.csv");
+  EXPECT_EQ(legacy.layout, BoardLayout::kLegacy);
+  EXPECT_EQ(legacy.components.size(), 1u);
+}
+
 TEST(BoardRows, UnitOfValueBeatsColumnBeatsBanner) {
   SetDecimalSeparator(',');
   const BoardFile file =
