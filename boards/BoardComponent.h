@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/NumberConversion.h"
@@ -21,5 +22,9 @@ struct BoardComponent {
   Number xMm = 0;
   Number yMm = 0;
 };
+
+// Receives the components of a board file one by one, in file order; it may
+// take the texts out of the component.
+using ComponentSink = std::function<void(BoardComponent& component)>;
 
 }  // namespace tav

@@ -47,7 +47,7 @@ std::string UnitsText(const BoardFile& file) {
 
 }  // namespace
 
-BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
+BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const ComponentSink& sink) {
   BoardFile file;
   DecodedText decoded = DecodeBoardText(std::move(bytes));
   file.encoding = decoded.encoding;
@@ -56,7 +56,7 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
 
   if (IsLegacyLayout(lines)) {
     file.layout = BoardLayout::kLegacy;
-    file.components = ReadLegacyRows(lines, file.unitsSeen);
+    file.count = ReadLegacyRows(lines, file.unitsSeen, sink);
     return file;
   }
   const std::optional<BoardHeader> header = FindHeader(lines);
@@ -71,18 +71,35 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
   file.delimiter = header->delimiter;
   file.headerLine = header->line + 1;
   file.fileUnit = header->fileUnit;
-  file.components = ReadHeaderRows(lines, *header, file.unitsSeen);
+  file.count = ReadHeaderRows(lines, *header, file.unitsSeen, sink);
   return file;
 }
 
-BoardFile ReadBoardFile(const std::string& path) {
+BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
+  std::vector<BoardComponent> components;
+  BoardFile file = ReadBoardBytes(std::move(bytes), path, [&components](BoardComponent& c) {
+    components.push_back(std::move(c));
+  });
+  file.components = std::move(components);
+  return file;
+}
+
+BoardFile ReadBoardFile(const std::string& path, const ComponentSink& sink) {
   std::string bytes;
   try {
     bytes = ReadFileBytes(path);
   } catch (const FileAccessError& error) {
     throw Error(FormatMessage(msg::kCannotOpen, {FullPathForMessage(path), error.reason()}));
   }
-  return ReadBoardBytes(std::move(bytes), path);
+  return ReadBoardBytes(std::move(bytes), path, sink);
+}
+
+BoardFile ReadBoardFile(const std::string& path) {
+  std::vector<BoardComponent> components;
+  BoardFile file =
+      ReadBoardFile(path, [&components](BoardComponent& c) { components.push_back(std::move(c)); });
+  file.components = std::move(components);
+  return file;
 }
 
 std::string BoardFileSummary(const BoardFile& file) {
@@ -103,7 +120,7 @@ std::string BoardFileSummary(const BoardFile& file) {
   text += "; Kodierung ";
   text += EncodingName(file.encoding);
   text += "; " + UnitsText(file) + "; ";
-  const std::size_t count = file.components.size();
+  const std::size_t count = file.count;
   text += IntegerToText(static_cast<std::int64_t>(count));
   text += count == 1 ? " Bauteil" : " Bauteile";
   return text;

@@ -21,7 +21,8 @@ enum class BoardLayout {
 // Everything a board file gives: its components in file order and what the
 // reader recognised.
 struct BoardFile {
-  std::vector<BoardComponent> components;
+  std::vector<BoardComponent> components;  // empty when a sink took them
+  std::size_t count = 0;                   // number of components
   TextEncoding encoding = TextEncoding::kWindows1252;
   BoardLayout layout = BoardLayout::kLegacy;
   Delimiter delimiter = Delimiter::kComma;
@@ -40,6 +41,12 @@ BoardFile ReadBoardFile(const std::string& path);
 
 // The same for bytes already read; `path` only names the file in messages.
 BoardFile ReadBoardBytes(std::string bytes, const std::string& path);
+
+// The same, handing each component to `sink` instead of collecting them (the
+// import builds its tree so without holding every component at once). When
+// an Error is thrown, `sink` may already have received components.
+BoardFile ReadBoardFile(const std::string& path, const ComponentSink& sink);
+BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const ComponentSink& sink);
 
 // German one-line summary: layout, encoding, unit and number of components.
 std::string BoardFileSummary(const BoardFile& file);

@@ -29,8 +29,7 @@ class RowReader {
   RowReader(const BoardHeader& header, unsigned& unitsSeen)
       : header_(header), unitsSeen_(unitsSeen) {}
 
-  BoardComponent Read(std::vector<std::string>& fields, std::size_t line) {
-    BoardComponent component;
+  void Read(std::vector<std::string>& fields, std::size_t line, BoardComponent& component) {
     component.designator = Take(fields, ColumnRole::kDesignator);
     if (component.designator.empty()) {
       throw Error(
@@ -44,7 +43,6 @@ class RowReader {
     component.y = Take(fields, ColumnRole::kY);
     component.xMm = Coordinate(component.x, ColumnRole::kX, line);
     component.yMm = Coordinate(component.y, ColumnRole::kY, line);
-    return component;
   }
 
  private:
@@ -84,10 +82,10 @@ class RowReader {
 
 }  // namespace
 
-std::vector<BoardComponent> ReadHeaderRows(const std::vector<std::string_view>& lines,
-                                           const BoardHeader& header, unsigned& unitsSeen) {
-  std::vector<BoardComponent> components;
-  components.reserve(lines.size() - header.line);
+std::size_t ReadHeaderRows(const std::vector<std::string_view>& lines, const BoardHeader& header,
+                           unsigned& unitsSeen, const ComponentSink& sink) {
+  std::size_t count = 0;
+  BoardComponent component;
   std::vector<std::string> fields;
   RowReader reader(header, unitsSeen);
   for (std::size_t i = header.line + 1; i < lines.size(); ++i) {
@@ -97,9 +95,11 @@ std::vector<BoardComponent> ReadHeaderRows(const std::vector<std::string_view>& 
     // A line without any delimiter ("Total parts: 10", "End of file") is a
     // note, not a row: it cannot hold a designator and two coordinates.
     if (fields.size() < 2 || AllEmpty(fields)) continue;
-    components.push_back(reader.Read(fields, i));
+    reader.Read(fields, i, component);
+    sink(component);
+    ++count;
   }
-  return components;
+  return count;
 }
 
 }  // namespace tav

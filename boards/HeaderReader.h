@@ -17,8 +17,9 @@ namespace tav {
 // their text, others become "<mm>mm" (MillimetreText). Adds to `unitsSeen`
 // the bit (1 << unit) of every unit a coordinate was read in. Throws Error
 // naming the line (from 1) and the column as written in the header when a row
-// has no designator or a coordinate that is not a number.
-std::vector<BoardComponent> ReadHeaderRows(const std::vector<std::string_view>& lines,
-                                           const BoardHeader& header, unsigned& unitsSeen);
+// has no designator or a coordinate that is not a number. Hands each
+// component to `sink` and gives their number.
+std::size_t ReadHeaderRows(const std::vector<std::string_view>& lines, const BoardHeader& header,
+                           unsigned& unitsSeen, const ComponentSink& sink);
 
 }  // namespace tav

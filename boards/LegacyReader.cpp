@@ -94,11 +94,10 @@ bool IsLegacyLayout(const std::vector<std::string_view>& lines) {
   return true;
 }
 
-std::vector<BoardComponent> ReadLegacyRows(const std::vector<std::string_view>& lines,
-                                           unsigned& unitsSeen) {
-  std::vector<BoardComponent> components;
-  if (lines.size() <= kFirstRow) return components;
-  components.reserve(lines.size() - kFirstRow);
+std::size_t ReadLegacyRows(const std::vector<std::string_view>& lines, unsigned& unitsSeen,
+                           const ComponentSink& sink) {
+  std::size_t count = 0;
+  BoardComponent component;
   std::string buffer;
   std::vector<std::string_view> fields;
   // Rows are all read; the error of the bottom-most faulty row is the one
@@ -114,7 +113,6 @@ std::vector<BoardComponent> ReadLegacyRows(const std::vector<std::string_view>& 
                                         {DecimalText(i + 1), DecimalText(fields.size())}));
       continue;
     }
-    BoardComponent component;
     component.designator = fields[kDesignator];
     component.footprint = fields[kFootprint];
     component.side = fields[kLayer];
@@ -129,10 +127,12 @@ std::vector<BoardComponent> ReadLegacyRows(const std::vector<std::string_view>& 
       fault = error;
       continue;
     }
-    if (!fault) components.push_back(std::move(component));
+    if (fault) continue;
+    sink(component);
+    ++count;
   }
   if (fault) throw *fault;
-  return components;
+  return count;
 }
 
 }  // namespace tav

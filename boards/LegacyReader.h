@@ -21,10 +21,11 @@ bool IsLegacyLayout(const std::vector<std::string_view>& lines);
 // case) is converted to mm and written as MillimetreText; any other has its
 // first "mm" (any case) removed for reading and keeps its text. The last line
 // is a row only when it has at least 11 fields. Adds to `unitsSeen` the bit
-// (1 << unit) of every unit a coordinate was read in. Throws Error for the
-// bottom-most faulty row: too few fields, or a coordinate that is not a
-// number (naming line and field; X is checked before Y).
-std::vector<BoardComponent> ReadLegacyRows(const std::vector<std::string_view>& lines,
-                                           unsigned& unitsSeen);
+// (1 << unit) of every unit a coordinate was read in. Hands each component to
+// `sink` and gives their number. Throws Error for the bottom-most faulty row
+// (rows after the first fault are checked, not handed on): too few fields, or
+// a coordinate that is not a number (naming line and field; X before Y).
+std::size_t ReadLegacyRows(const std::vector<std::string_view>& lines, unsigned& unitsSeen,
+                           const ComponentSink& sink);
 
 }  // namespace tav

@@ -45,28 +45,20 @@ void AddComponent(ComponentTree& tree, BoardComponent& component) {
 
 }  // namespace
 
-ImportSummary BuildComponentTree(std::vector<BoardComponent>& components, ComponentTree& tree) {
+ImportSummary PickPlaceImport(const std::string& path, ComponentTree& tree, BoardFile* file) {
   // Built in file order into a tree of its own, which replaces `tree` as a
-  // whole; appending keeps its absolute indexes valid all along.
+  // whole only when the whole file was read; appending keeps its absolute
+  // indexes valid all along.
   ImportSummary summary;
   ComponentTree built;
-  for (BoardComponent& component : components) {
+  BoardFile read = ReadBoardFile(path, [&](BoardComponent& component) {
     RaiseLargest(summary.largestX, component.xMm);
     RaiseLargest(summary.largestY, component.yMm);
     AddComponent(built, component);
-  }
-  summary.componentCount = static_cast<int>(components.size());
+  });
+  summary.componentCount = static_cast<int>(read.count);
   tree.Swap(built);
-  return summary;
-}
-
-ImportSummary PickPlaceImport(const std::string& path, ComponentTree& tree, BoardFile* file) {
-  BoardFile read = ReadBoardFile(path);
-  const ImportSummary summary = BuildComponentTree(read.components, tree);
-  if (file != nullptr) {
-    read.components.clear();
-    *file = std::move(read);
-  }
+  if (file != nullptr) *file = std::move(read);
   return summary;
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "boards/BoardComponent.h"
 #include "boards/BoardFile.h"
 #include "core/ComponentTree.h"
 
@@ -20,13 +18,10 @@ struct ImportSummary {
 // `tree` with one 13-node block per component, in file order, all included
 // and on "Feeder: 1". All or nothing: on any error `tree` is untouched and the
 // Error of ReadBoardFile is thrown. `file`, when given, receives what the
-// reader recognised (without the components).
+// reader recognised (without the components). Each component goes into the
+// new tree as it is read, so the components are never held all at once.
 ImportSummary PickPlaceImport(const std::string& path, ComponentTree& tree,
                               BoardFile* file = nullptr);
-
-// Replaces `tree` with one block per component (taking their texts) and
-// gives the count and the largest X and Y (not below 0).
-ImportSummary BuildComponentTree(std::vector<BoardComponent>& components, ComponentTree& tree);
 
 // Text of DimLabel_X / DimLabel_Y: the number in the general format and " mm".
 std::string DimensionLabel(double largest);
