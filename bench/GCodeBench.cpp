@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BoardFile.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 
 namespace {

@@ -171,6 +171,13 @@ Arguments ParseArguments(std::span<const std::string> args) {
     if (!result.pnp && !result.project)
       throw UsageError("Die Bauteile fehlen (--pnp F.csv oder --project P.tav)", command);
     if (!result.output) throw UsageError("Der Zielordner fehlt (-o ORDNER)", command);
+  } else if (command == "show") {
+    result.command = Command::kShow;
+    if (!reader.Read(result, {"--decimal-separator"}, positional)) return HelpFor(command);
+    if (positional.empty()) throw UsageError(msg::kMissingPickPlaceFile, command);
+    if (positional.size() > 1)
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    result.input = positional[0];
   } else if (command.starts_with("-")) {
     throw UsageError(FormatMessage(msg::kUnknownOption, {command}), "");
   } else {

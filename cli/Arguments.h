@@ -8,7 +8,7 @@
 
 namespace tav::cli {
 
-enum class Command { kHelp, kGCode, kImport, kPlan };
+enum class Command { kHelp, kGCode, kImport, kPlan, kShow };
 
 // What a command line asks for. Paths are taken as given, byte for byte.
 struct Arguments {
@@ -18,7 +18,7 @@ struct Arguments {
   std::optional<std::string> project;  // --project
   std::optional<std::string> pnp;      // --pnp (gcode)
   std::optional<std::string> output;   // -o
-  std::string input;                   // the pick-and-place file (import)
+  std::string input;                   // the pick-and-place file (import, show)
   std::optional<char> decimalSeparator;
   std::optional<std::string> machine;  // --machine (gcode, import, plan)
   // --set KEY=VALUE in command-line order; each key is a stored setting's
@@ -33,6 +33,7 @@ struct Arguments {
 //   plan (--pnp F | --project P) -o DIR [--decimal-separator C]
 // gcode, import and plan also take [--machine M] and any number of
 // [--set KEY=VALUE].
+//   show F [--decimal-separator C]
 //   --help | COMMAND --help
 // Long options also take "--name=value" ("--summary" takes no value); "--" ends
 // the options. An option given

@@ -1,10 +1,10 @@
 #include "cli/Commands.h"
 
+#include "boards/PickPlaceImport.h"
 #include "cli/SettingOptions.h"
 #include "cli/TerminalText.h"
 #include "core/Error.h"
 #include "core/Messages.h"
-#include "core/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 #include "project/ProjectFile.h"
 

@@ -20,4 +20,10 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* stand
 // project file is unchanged. --machine and --set apply before the save.
 void RunImport(const Arguments& args);
 
+// `tav show`: reads the pick-and-place file as the import does and writes one
+// component a line to `standardOutput` (designator, value, footprint, X and Y
+// in mm, rotation, side; separated by TAB, UTF-8) and a summary line (layout,
+// encoding, unit, count) to `standardError`. Throws Error.
+void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError);
+
 }  // namespace tav::cli

@@ -37,6 +37,7 @@ constexpr std::string_view kPlanNotes =
     "Datei im Ordner angelegt oder ge\xE4ndert. Programme durchgang-N.nc einer\n"
     "fr\xFC"
     "heren Planung mit mehr Durchg\xE4ngen werden entfernt.\n";
+constexpr std::string_view kShowSynopsis = "tav show F.csv [--decimal-separator C]\n";
 
 constexpr std::string_view kGCodeHelp =
     "Erzeugt das G-Code-Programm aus Projekt und Pick-and-Place-Datei.\n"
@@ -66,6 +67,17 @@ constexpr std::string_view kImportHelp =
     "bernehmen\n"
     "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n";
 
+constexpr std::string_view kShowHelp =
+    "Zeigt, was der Import aus einer Pick-and-Place-Datei liest: je Bauteil eine\n"
+    "Zeile auf der Standardausgabe mit Bauteilname, Wert, Footprint, X (mm), Y (mm),\n"
+    "Drehung und Seite, durch Tabulatoren getrennt; auf stderr eine Zeile mit dem\n"
+    "erkannten Aufbau, der Kodierung, der Einheit und der Anzahl.\n"
+    "\n"
+    "  F.csv                    die Pick-and-Place-Datei (altes Format, Kopfzeile\n"
+    "                           mit TAB, \";\" oder \",\", KiCad .pos; UTF-8, UTF-16)\n"
+    "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n"
+    "                           (\".\" gilt in Pick-and-Place-Dateien immer)\n";
+
 constexpr std::string_view kExitStatus =
     "\n"
     "Exit-Status: 0 Erfolg, 1 Fehler (Meldung auf stderr), 2 falscher Aufruf.\n";
@@ -82,9 +94,11 @@ std::string HelpText(std::string_view command) {
   } else if (command == "plan") {
     text.append(kPlanSynopsis).append("\n").append(kPlanHelp);
     text.append(kSettingOptionsHelp).append(kPlanNotes);
+  } else if (command == "show") {
+    text.append(kShowSynopsis).append("\n").append(kShowHelp);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
-    text.append("  ").append(kPlanSynopsis);
+    text.append("  ").append(kPlanSynopsis).append("  ").append(kShowSynopsis);
     text.append("  tav --help, tav BEFEHL --help\n\n");
     text.append(
         "Tavoline: aus der Pick-and-Place-Datei einer Leiterplatte ein G-Code-Programm\n"
@@ -93,7 +107,8 @@ std::string HelpText(std::string_view command) {
         "Befehle:\n"
         "  gcode    G-Code-Programm erzeugen\n"
         "  import   Pick-and-Place-Datei als Projekt speichern\n"
-        "  plan     Durchg\xE4nge zu je vier Bauteilarten und Einrichtungsblatt erzeugen\n");
+        "  plan     Durchg\xE4nge zu je vier Bauteilarten und Einrichtungsblatt erzeugen\n"
+        "  show     zeigen, was aus einer Pick-and-Place-Datei gelesen wird\n");
   }
   text.append(kExitStatus);
   return text;
@@ -107,12 +122,14 @@ std::string UsageHint(std::string_view command) {
     text.append(kImportSynopsis);
   } else if (command == "plan") {
     text.append(kPlanSynopsis);
+  } else if (command == "show") {
+    text.append(kShowSynopsis);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
-    text.append("  ").append(kPlanSynopsis);
+    text.append("  ").append(kPlanSynopsis).append("  ").append(kShowSynopsis);
   }
   text.append("Mehr dazu: tav ");
-  if (command == "gcode" || command == "import" || command == "plan")
+  if (command == "gcode" || command == "import" || command == "plan" || command == "show")
     text.append(command).append(" ");
   text.append("--help\n");
   return text;

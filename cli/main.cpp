@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
         ChooseDecimalSeparator(parsed);
         tav::cli::RunPlan(parsed);
         return 0;
+      case tav::cli::Command::kShow:
+        ChooseDecimalSeparator(parsed);
+        tav::cli::RunShow(parsed, stdout, stderr);
+        return 0;
     }
   } catch (const tav::cli::UsageError& e) {
     Print(stderr, tav::WithFinalFullStop(e.message()) + "\n" + tav::cli::UsageHint(e.command()));

@@ -67,10 +67,18 @@ inline constexpr const char* kUnknownDirection = "Feeder %d: unbekannte Richtung
 inline constexpr const char* kNotAComponentBlock =
     "Der Eintrag \"%s\" hat nicht den Aufbau eines Bauteils";
 // The import refuses a file it cannot read completely instead of importing part of it.
-inline constexpr const char* kNoComponentRows =
-    "Die Datei %s enth\xE4lt keine Bauteilzeilen (weniger als vier Zeilen)";
 inline constexpr const char* kTooFewFields =
     "Zeile %d hat %d Felder, erwartet werden mindestens 11";
+inline constexpr const char* kTooFewFieldsOne =
+    "Zeile %d hat 1 Feld, erwartet werden mindestens 11";
+// Where in a board file a value failed; the last %s is the conversion message.
+inline constexpr const char* kAtColumn = "Zeile %d, Spalte \"%s\": %s";
+inline constexpr const char* kAtField = "Zeile %d, Spalte %d (%s): %s";
+inline constexpr const char* kNoDesignator = "Zeile %d, Spalte \"%s\": der Bauteilname fehlt";
+inline constexpr const char* kEmptyBoardFile = "Die Datei %s ist leer";
+inline constexpr const char* kNoBoardHeader =
+    "Die Datei %s hat keine Kopfzeile mit den Spalten f\xFCr Bauteilname, X und Y. "
+    "Erwartet werden eine Spalte Bauteilname (%s), eine Spalte X (%s) und eine Spalte Y (%s)";
 
 // G-code program options that cannot give a program a machine runs safely.
 inline constexpr const char* kValveOnMissing =

@@ -32,6 +32,7 @@
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
+#include "ui/PickPlaceFileHelp.h"
 #include "ui/PlanDialog.h"
 #include "ui/QuestionBox.h"
 #include "ui/SettingsFields.h"
@@ -150,6 +151,8 @@ void TForm1::ConnectCommands() {
           &TForm1::Projektspeichernunter1Click);
   connect(ui_->Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
   connect(ui_->About1, &QAction::triggered, this, &TForm1::About1Click);
+  connect(ui_->PickandPlaceFileAufbau1, &QAction::triggered, this,
+          &TForm1::PickandPlaceFileAufbau1Click);
   connect(ui_->Einschliessen1, &QAction::triggered, this, &TForm1::Einschliessen1Click);
   connect(ui_->Ausschliessen1, &QAction::triggered, this, &TForm1::Ausschliessen1Click);
   connect(ui_->Sortieren1, &QAction::triggered, this, &TForm1::Sortieren1Click);
@@ -159,7 +162,6 @@ void TForm1::ConnectCommands() {
   connect(ui_->Feeder41, &QAction::triggered, this, &TForm1::Feeder41Click);
   connect(ui_->Speichern1, &QAction::triggered, this, &TForm1::Speichern1Click);
   connect(ui_->Laden2, &QAction::triggered, this, &TForm1::Laden2Click);
-  // "Pick and Place File Aufbau" is shown and enabled but carries no command.
 }
 
 void TForm1::SetUpShortcuts() {
@@ -424,6 +426,10 @@ void TForm1::Beenden1Click() { close(); }
 
 void TForm1::About1Click() {
   ErrorDisplay::Run([this] { AboutBox::Show(this); });
+}
+
+void TForm1::PickandPlaceFileAufbau1Click() {
+  ErrorDisplay::Run([this] { PickPlaceFileHelp::Show(this); });
 }
 
 // --- Tree popup menu --------------------------------------------------------

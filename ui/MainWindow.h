@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "boards/PickPlaceImport.h"
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
 #include "project/JobChanges.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
@@ -86,6 +86,7 @@ class TForm1 final : public QMainWindow {
   void Projektspeichernunter1Click();
   void Beenden1Click();
   void About1Click();
+  void PickandPlaceFileAufbau1Click();
   void Einschliessen1Click();
   void Ausschliessen1Click();
   void Sortieren1Click();

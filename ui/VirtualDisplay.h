@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "boards/PickPlaceImport.h"
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
 
 namespace Ui {
 class TForm2;

@@ -88,8 +88,9 @@ TEST_F(TavCli, FailedImportLeavesNoOutputFile) {
   const ProcessResult r = Tav({"gcode", "--pnp", kData + "bad-x.csv", "-o", out});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  // The conversion message in UTF-8, with the full stop the error display adds.
-  EXPECT_EQ(r.err, "'abc' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
+  // The conversion message in UTF-8 after its place in the file, with the full
+  // stop the error display adds.
+  EXPECT_EQ(r.err, "Zeile 4, Spalte \"Mid X\": 'abc' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
   EXPECT_FALSE(fs::exists(out));
 }
 
@@ -294,7 +295,7 @@ TEST_F(TavCli, FailedImportLeavesTheProjectUnchanged) {
   const std::string before = ReadBytes(project);
   const ProcessResult r = Tav({"import", kData + "bad-x.csv", "-o", project});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "'abc' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
+  EXPECT_EQ(r.err, "Zeile 4, Spalte \"Mid X\": 'abc' ist kein g\xC3\xBCltiger Gleitkommawert.\n");
   EXPECT_EQ(ReadBytes(project), before);
   const ProcessResult fresh = Tav({"import", kData + "bad-x.csv", "-o", Temp("new.tav")});
   EXPECT_EQ(fresh.exitCode, 1);

@@ -9,10 +9,10 @@
 #include <random>
 #include <string>
 
+#include "boards/PickPlaceImport.h"
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "core/Messages.h"
-#include "core/PickPlaceImport.h"
 #include "faults/FaultSupport.h"
 #include "project/ProjectFile.h"
 #include "project/TreeText.h"

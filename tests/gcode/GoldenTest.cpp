@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "boards/PickPlaceImport.h"
 #include "core/EditCommands.h"
-#include "core/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 
 namespace tav {

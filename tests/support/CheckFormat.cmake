@@ -1,6 +1,7 @@
 # Fails when a C++ source of the project differs from what clang-format makes of it.
 file(GLOB_RECURSE files
-  ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/settings/*.cpp ${SOURCE_DIR}/settings/*.h
+  ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/boards/*.cpp ${SOURCE_DIR}/boards/*.h
+  ${SOURCE_DIR}/settings/*.cpp ${SOURCE_DIR}/settings/*.h
   ${SOURCE_DIR}/gcode/*.cpp ${SOURCE_DIR}/gcode/*.h ${SOURCE_DIR}/project/*.cpp ${SOURCE_DIR}/project/*.h
   ${SOURCE_DIR}/plan/*.cpp ${SOURCE_DIR}/plan/*.h
   ${SOURCE_DIR}/ui/*.cpp ${SOURCE_DIR}/ui/*.h ${SOURCE_DIR}/app/*.cpp ${SOURCE_DIR}/cli/*.cpp

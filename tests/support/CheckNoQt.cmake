@@ -1,6 +1,6 @@
 # Fails when a source file of the standard-library-only layers includes Qt.
 file(GLOB_RECURSE files
-  ${SOURCE_DIR}/core/* ${SOURCE_DIR}/settings/* ${SOURCE_DIR}/gcode/*
+  ${SOURCE_DIR}/core/* ${SOURCE_DIR}/boards/* ${SOURCE_DIR}/settings/* ${SOURCE_DIR}/gcode/*
   ${SOURCE_DIR}/project/* ${SOURCE_DIR}/plan/* ${SOURCE_DIR}/cli/*)
 foreach(f ${files})
   file(STRINGS ${f} hits REGEX "#[ \t]*include[ \t]*[<\"]Q")

@@ -91,7 +91,8 @@ TEST_F(MainWindowCommands, FailedImportChangesNothing) {
   Import(board_);
   Import({{"R9", "0805", "1mm", "1mm"}, {"R10", "0805", "zwei", "1mm"}}, "bad.csv");
   EXPECT_EQ(errors_.Texts(),
-            QStringList({QStringLiteral("'zwei' ist kein g\u00fcltiger Gleitkommawert.")}));
+            QStringList({QStringLiteral(
+                "Zeile 4, Spalte \"Mid X\": 'zwei' ist kein g\u00fcltiger Gleitkommawert.")}));
 
   dialogs_->Answer("OpenDialog1", Q(folder_ / "missing.csv"));
   form_.Button1Click();

@@ -14,6 +14,7 @@
 
 #include "UiTestSupport.h"
 #include "settings/MachineSettings.h"
+#include "ui/PickPlaceFileHelp.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui::test {
@@ -185,13 +186,17 @@ TEST_F(MainWindowLayout, MenusAndPopupMenu) {
   EXPECT_TRUE(popup->actions()[2]->icon().isNull());
 }
 
-TEST_F(MainWindowLayout, TheItemWithoutACommandDoesNothing) {
-  for (const char* name : {"PickandPlaceFileAufbau1"}) {
-    auto* item = Child<QAction>(name);
-    EXPECT_TRUE(item->isEnabled());
-    item->trigger();  // a dialog would fail the scripted runner
-  }
-  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
+TEST_F(MainWindowLayout, PickAndPlaceFileAufbauShowsTheLayoutsAndColumns) {
+  QStringList shown;
+  PickPlaceFileHelp::SetSinkForTesting(
+      [&](const QString& caption, const QString& text) { shown << caption << text; });
+  Child<QAction>("PickandPlaceFileAufbau1")->trigger();
+  PickPlaceFileHelp::SetSinkForTesting({});
+  ASSERT_EQ(shown.size(), 2);
+  EXPECT_EQ(shown[0], "Pick and Place File Aufbau");
+  for (const char* part : {"Altes Format", "KiCad .pos", "Semikolon", "Designator, Ref, RefDes",
+                           "Mid X, Center-X, PosX, X", "Units used: mil", "Gro\u00df"})
+    EXPECT_TRUE(shown[1].contains(QString::fromUtf8(part))) << part;
   EXPECT_TRUE(errors_.All().empty());
 }
 

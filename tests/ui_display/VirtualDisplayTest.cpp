@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
+#include "boards/PickPlaceImport.h"
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
 #include "support/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/WindowFont.h"

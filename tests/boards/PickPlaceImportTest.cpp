@@ -1,4 +1,4 @@
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 
 #include <gtest/gtest.h>
 
@@ -88,23 +88,75 @@ TEST_F(PickPlaceImportTest, QuotedRowBecomesOneComponentBlock) {
   EXPECT_NO_THROW(CheckComponentBlock(tree, 0));
 }
 
-TEST_F(PickPlaceImportTest, ImportsLinesThreeToTheLastButOneInFileOrder) {
+TEST_F(PickPlaceImportTest, ImportsEveryRowFromLineThreeInFileOrder) {
   const std::string path = File(std::string(kHeader) +
                                 "R1,0805,5,1,,,,,Top,0,10k\r\n"
                                 "C1,0603,7.5mm,-3mm,,,,,Bottom, 90,100n,extra,fields\r\n"
-                                "R9,0805,99,99,,,,,Top,0,dropped\r\n");
+                                "R9,0805,99,99,,,,,Top,0,kept\r\n");
   ComponentTree tree;
   const ImportSummary summary = PickPlaceImport(path, tree);
-  EXPECT_EQ(summary.componentCount, 2);
-  EXPECT_EQ(tree.Count(), 26);
-  EXPECT_EQ(tree.TopLevelCount(), 2);
+  EXPECT_EQ(summary.componentCount, 3);
+  EXPECT_EQ(tree.Count(), 39);
+  EXPECT_EQ(tree.TopLevelCount(), 3);
   EXPECT_EQ(tree.NodeAt(0)->Text(), "R1");
   EXPECT_EQ(tree.NodeAt(13)->Text(), "C1");
   EXPECT_EQ(tree.NodeAt(13 + block::kRotation)->Text(), "Rotation:  90");  // blanks are kept
   EXPECT_EQ(tree.NodeAt(13 + block::kY)->Text(), "-3mm");
-  EXPECT_EQ(summary.largestX, 7.5);
-  EXPECT_EQ(summary.largestY, 1.0);
+  // The last line is a component when it is a complete row.
+  EXPECT_EQ(tree.NodeAt(26 + block::kComment)->Text(), "Comment: kept");
+  EXPECT_EQ(summary.largestX, 99.0);
+  EXPECT_EQ(summary.largestY, 99.0);
   EXPECT_NO_THROW(CheckComponentBlock(tree, 13));
+}
+
+TEST_F(PickPlaceImportTest, AShortOrBlankLastLineIsNoRow) {
+  // clang-format off
+  const struct { const char* last; int count; } cases[] = {
+      {"end\r\n", 1}, {"R9,0805,1,2,,,,,Top,0\r\n", 1}, {"\t \r\n", 1},
+      {"R9,0805,1,2,,,,,Top,0,10k", 2}, {"", 1}};
+  // clang-format on
+  for (const auto& c : cases) {
+    ComponentTree tree;
+    const std::string path = File(std::string(kHeader) + "R1,0805,1,2,,,,,Top,0,10k\r\n" + c.last);
+    EXPECT_EQ(PickPlaceImport(path, tree).componentCount, c.count) << c.last;
+  }
+}
+
+TEST_F(PickPlaceImportTest, ALegacyFileWithoutRowsIsAnEmptyBoard) {
+  for (const std::string& bytes :
+       {std::string(kHeader), std::string(kHeader) + "end\r\n", std::string("Kopf\r\n \t")}) {
+    ComponentTree tree;
+    tree.AddChild(nullptr, "old");
+    const ImportSummary summary = PickPlaceImport(File(bytes), tree);
+    EXPECT_EQ(summary.componentCount, 0);
+    EXPECT_EQ(tree.Count(), 0);
+    EXPECT_EQ(summary.largestX, 0.0);
+  }
+}
+
+// Values in mil or inches become millimetres in the general format with "."
+// and "mm"; values in mm keep their text byte for byte.
+TEST_F(PickPlaceImportTest, MilAndInchValuesAreConvertedToMillimetres) {
+  // clang-format off
+  const struct { const char* x; const char* y; const char* nodeX; const char* nodeY; double largestX; } cases[] = {
+      {"100mil",   "3250.01 MIL", "2.54mm",    "82.550254mm", 2.54},
+      {"1in",      "0.5 Inch",    "25.4mm",    "12.7mm",      25.4},
+      {"-10mil ",  "2INCH",       "-0.254mm",  "50.8mm",      0},
+      {"12.7MM",   "1 mm",        "12.7MM",    "1 mm",        12.7},
+      {"3937.0079mil", "0.1mil",  "100.00000066mm", "0.00254mm", 100.00000066},
+  };
+  // clang-format on
+  for (const char separator : {'.', ','}) {
+    SetDecimalSeparator(separator);
+    for (const auto& c : cases) {
+      ComponentTree tree;
+      const std::string row = std::string("R1,0805,") + c.x + "," + c.y + ",,,,,Top,0,10k\r\n";
+      const ImportSummary summary = PickPlaceImport(File(std::string(kHeader) + row), tree);
+      EXPECT_EQ(tree.NodeAt(block::kX)->Text(), c.nodeX) << c.x;
+      EXPECT_EQ(tree.NodeAt(block::kY)->Text(), c.nodeY) << c.y;
+      EXPECT_DOUBLE_EQ(summary.largestX, c.largestX) << c.x;
+    }
+  }
 }
 
 TEST_F(PickPlaceImportTest, AnEmptyLastLineLeavesEveryRowImported) {
@@ -139,15 +191,21 @@ TEST_F(PickPlaceImportTest, DimensionLabelUsesTheGeneralFormat) {
   EXPECT_EQ(DimensionLabel(12.5), "12,5 mm");
 }
 
-TEST_F(PickPlaceImportTest, CommaSeparatorRejectsTheBottomMostPointDecimal) {
+// A point is a decimal separator in board files whatever the user's
+// separator is; the user's own separator is read as well.
+TEST_F(PickPlaceImportTest, CommaSeparatorReadsPointDecimalsToo) {
   SetDecimalSeparator(',');
   const std::string path = File(std::string(kHeader) +
                                 "R1,0805,10.16mm,1mm,,,,,Top,0,10k\r\n"
-                                "R2,0805,20.32mm,1mm,,,,,Top,0,10k\r\n"
+                                "R2,0805,20.32mm,1.25,,,,,Top,0,10k\r\n"
                                 "end\r\n");
   ComponentTree tree;
-  EXPECT_EQ(ImportError(path, tree), "'20.32' ist kein g\xFCltiger Gleitkommawert");
-  EXPECT_EQ(tree.Count(), 0);
+  const ImportSummary summary = PickPlaceImport(path, tree);
+  EXPECT_EQ(summary.componentCount, 2);
+  EXPECT_EQ(tree.NodeAt(block::kX)->Text(), "10.16mm");
+  EXPECT_EQ(tree.NodeAt(13 + block::kY)->Text(), "1.25");
+  EXPECT_EQ(summary.largestX, 20.32);
+  EXPECT_EQ(summary.largestY, 1.25);
 }
 
 TEST_F(PickPlaceImportTest, ReportsTheBottomMostFaultAndXBeforeY) {
@@ -157,11 +215,15 @@ TEST_F(PickPlaceImportTest, ReportsTheBottomMostFaultAndXBeforeY) {
                                                     "end\r\n"),
                         tree),
             "Zeile 4 hat 10 Felder, erwartet werden mindestens 11");
+  EXPECT_EQ(ImportError(File(std::string(kHeader) + "R1\r\n"
+                                                    "end\r\n"),
+                        tree),
+            "Zeile 3 hat 1 Feld, erwartet werden mindestens 11");
   EXPECT_EQ(ImportError(File(std::string(kHeader) + "R1,0805,1,1,,,,,Top,0\r\n"
                                                     "R2,0805, 10mmmm ,y,,,,,Top,0,10k\r\n"
                                                     "end\r\n"),
                         tree),
-            "' 10mm ' ist kein g\xFCltiger Gleitkommawert");
+            "Zeile 4, Spalte 3 (X): ' 10mm ' ist kein g\xFCltiger Gleitkommawert");
 }
 
 // Every failing import leaves the tree as it was: same nodes, same texts, and
@@ -188,10 +250,10 @@ TEST_F(PickPlaceImportTest, FailuresLeaveTheTreeUntouched) {
   // clang-format off
   const struct { std::string bytes; std::string messageStart; } cases[] = {
       {"",                                               "Die Datei "},
-      {std::string(kHeader) + "end\r\n",                 "Die Datei "},
+      {"only\r\nthree\r\nlines\r\n",                     "Die Datei "},
       {std::string(kHeader) + "R1,0805,1,2\r\n" + good + "end\r\n", "Zeile 3 hat 4 Felder"},
       {std::string(kHeader) + good + "R2,0805,1,2mm x,,,,,Top,0,10k\r\n" + good + "end\r\n",
-       "'2 x' ist kein g\xFCltiger Gleitkommawert"},
+       "Zeile 4, Spalte 4 (Y): '2 x' ist kein g\xFCltiger Gleitkommawert"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -210,12 +272,18 @@ TEST_F(PickPlaceImportTest, FailuresLeaveTheTreeUntouched) {
   EXPECT_EQ(counter.calls, 0);
 }
 
-TEST_F(PickPlaceImportTest, NamesTheFileWithoutComponentRows) {
+TEST_F(PickPlaceImportTest, NamesTheFileWithoutAHeader) {
   ComponentTree tree;
   const std::string path = File("only\r\nthree\r\nlines\r\n");
   EXPECT_EQ(ImportError(path, tree),
             "Die Datei " + fs::absolute(path).lexically_normal().string() +
-                " enth\xE4lt keine Bauteilzeilen (weniger als vier Zeilen)");
+                " hat keine Kopfzeile mit den Spalten f\xFCr Bauteilname, X und Y. Erwartet "
+                "werden eine Spalte Bauteilname (Designator, Ref, RefDes, Reference), eine Spalte "
+                "X (Mid X, Center-X, PosX, X, Ref X) und eine Spalte Y (Mid Y, Center-Y, PosY, Y, "
+                "Ref Y)");
+  const std::string empty = File("", "empty.csv");
+  EXPECT_EQ(ImportError(empty, tree),
+            "Die Datei " + fs::absolute(empty).lexically_normal().string() + " ist leer");
 }
 
 TEST_F(PickPlaceImportTest, SuccessReplacesTheTreeInOneReset) {

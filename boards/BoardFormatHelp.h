@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace tav {
+
+// German description of the pick-and-place files the import reads: the
+// layouts, the column names recognised (from the same tables the reader
+// uses), units, numbers and encodings. Windows-1252 text, lines ending in LF.
+std::string BoardFormatHelp();
+
+}  // namespace tav

@@ -1,0 +1,17 @@
+#include "boards/BoardNumbers.h"
+
+#include "core/DecimalSeparator.h"
+
+namespace tav {
+
+Number BoardNumber(std::string_view text) {
+  const char user = DecimalSeparator();
+  const bool usersSeparator = user != '.' && text.find(user) != std::string_view::npos;
+  return TextToNumber(text, usersSeparator ? user : '.');
+}
+
+std::string MillimetreText(Number millimetres) {
+  return NumberToText(millimetres, 15, 0, '.') + "mm";
+}
+
+}  // namespace tav

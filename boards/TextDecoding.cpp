@@ -1,0 +1,151 @@
+#include "boards/TextDecoding.h"
+
+#include <cstddef>
+
+#include "core/Windows1252.h"
+
+namespace tav {
+namespace {
+
+unsigned char Byte(std::string_view text, std::size_t i) noexcept {
+  return static_cast<unsigned char>(text[i]);
+}
+
+// Length of the well-formed UTF-8 sequence of two to four bytes at `pos`, or 0
+// (no overlong forms, no surrogates, nothing above U+10FFFF).
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos, char32_t& codePoint) noexcept {
+  const unsigned char lead = Byte(text, pos);
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    codePoint = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    codePoint = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    codePoint = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (pos + length > text.size()) return 0;
+  if (Byte(text, pos + 1) < low || Byte(text, pos + 1) > high) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if (i > 1 && (Byte(text, pos + i) < 0x80 || Byte(text, pos + i) > 0xBF)) return 0;
+    codePoint = (codePoint << 6) | (Byte(text, pos + i) & 0x3F);
+  }
+  return length;
+}
+
+// Whether the text is valid UTF-8 with at least one multi-byte sequence.
+bool IsMultiByteUtf8(std::string_view text) noexcept {
+  bool multiByte = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (Byte(text, pos) < 0x80) {
+      ++pos;
+      continue;
+    }
+    char32_t ignored = 0;
+    const std::size_t length = Utf8SequenceAt(text, pos, ignored);
+    if (length == 0) return false;
+    multiByte = true;
+    pos += length;
+  }
+  return multiByte;
+}
+
+void AppendCp1252(std::string& out, char32_t codePoint) {
+  const int byte = CodePointToCp1252(codePoint);
+  out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+}
+
+std::string FromUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (Byte(text, pos) < 0x80) {
+      out.push_back(text[pos++]);
+      continue;
+    }
+    char32_t codePoint = 0;
+    const std::size_t length = Utf8SequenceAt(text, pos, codePoint);
+    if (length == 0) {
+      out.push_back('?');
+      ++pos;
+    } else {
+      AppendCp1252(out, codePoint);
+      pos += length;
+    }
+  }
+  return out;
+}
+
+std::string FromUtf16(std::string_view text, bool bigEndian) {
+  std::string out;
+  out.reserve(text.size() / 2);
+  const auto unitAt = [&](std::size_t i) -> char32_t {
+    const unsigned first = Byte(text, i);
+    const unsigned second = Byte(text, i + 1);
+    return bigEndian ? (first << 8) | second : (second << 8) | first;
+  };
+  const std::size_t end = text.size() - text.size() % 2;  // a lone last byte is dropped
+  for (std::size_t i = 0; i < end; i += 2) {
+    const char32_t unit = unitAt(i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 2 < end) {
+      const char32_t next = unitAt(i + 2);
+      if (next >= 0xDC00 && next <= 0xDFFF) {
+        AppendCp1252(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      out.push_back('?');
+    } else {
+      AppendCp1252(out, unit);
+    }
+  }
+  return out;
+}
+
+bool StartsWith(std::string_view text, std::string_view mark) noexcept {
+  return text.substr(0, mark.size()) == mark;
+}
+
+}  // namespace
+
+DecodedText DecodeBoardText(std::string bytes) {
+  const std::string_view text(bytes);
+  if (StartsWith(text, "\xFF\xFE"))
+    return {FromUtf16(text.substr(2), false), TextEncoding::kUtf16Le};
+  if (StartsWith(text, "\xFE\xFF"))
+    return {FromUtf16(text.substr(2), true), TextEncoding::kUtf16Be};
+  if (StartsWith(text, "\xEF\xBB\xBF"))
+    return {FromUtf8(text.substr(3)), TextEncoding::kUtf8WithMark};
+  if (IsMultiByteUtf8(text)) return {FromUtf8(text), TextEncoding::kUtf8};
+  return {std::move(bytes), TextEncoding::kWindows1252};
+}
+
+std::string_view EncodingName(TextEncoding encoding) noexcept {
+  switch (encoding) {
+    case TextEncoding::kUtf8:
+      return "UTF-8";
+    case TextEncoding::kUtf8WithMark:
+      return "UTF-8 mit BOM";
+    case TextEncoding::kUtf16Le:
+      return "UTF-16 LE";
+    case TextEncoding::kUtf16Be:
+      return "UTF-16 BE";
+    case TextEncoding::kWindows1252:
+      break;
+  }
+  return "Windows-1252";
+}
+
+}  // namespace tav

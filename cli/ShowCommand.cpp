@@ -1,0 +1,51 @@
+// `tav show`: what the import reads from a pick-and-place file, for a check
+// before the machine runs.
+#include <string>
+
+#include "boards/BoardFile.h"
+#include "cli/Commands.h"
+#include "cli/TerminalText.h"
+#include "core/Error.h"
+#include "core/Messages.h"
+#include "core/NumberConversion.h"
+#include "core/Windows1252.h"
+
+namespace tav::cli {
+namespace {
+
+// A field of the listing: TAB and line breaks inside it become blanks, so
+// every component stays one line of TAB-separated fields.
+void AppendField(std::string& line, const std::string& text) {
+  if (!line.empty()) line.push_back('\t');
+  for (const char c : text) line.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+}
+
+void Write(std::FILE* stream, const std::string& bytes, const char* name) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+  if (!written || std::fflush(stream) != 0) throw Error(FormatMessage(msg::kCannotWrite, {name}));
+}
+
+}  // namespace
+
+void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
+  const BoardFile file = ReadBoardFile(args.input);
+  std::string listing;
+  std::string line;
+  for (const BoardComponent& component : file.components) {
+    line.clear();
+    AppendField(line, component.designator);
+    AppendField(line, component.value);
+    AppendField(line, component.footprint);
+    // Millimetres with "." whatever the user's separator, as the machine reads them.
+    AppendField(line, NumberToText(component.xMm, 15, 0, '.'));
+    AppendField(line, NumberToText(component.yMm, 15, 0, '.'));
+    AppendField(line, component.rotation);
+    AppendField(line, component.side);
+    listing += Cp1252ToUtf8(line);
+    listing += '\n';
+  }
+  Write(standardOutput, listing, "die Standardausgabe");
+  Write(standardError, ToTerminal(BoardFileSummary(file)) + "\n", "die Standardfehlerausgabe");
+}
+
+}  // namespace tav::cli
