@@ -11,8 +11,8 @@
 #include "boards/LegacyReader.h"
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
-#include "core/SystemErrorText.h"
 
 namespace tav {
 namespace {

@@ -8,6 +8,7 @@
 #include "boards/BoardNumbers.h"
 #include "boards/HeaderDetection.h"
 #include "boards/LengthUnits.h"
+#include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "core/TextOperations.h"
@@ -66,7 +67,7 @@ Number Coordinate(std::string& text, std::size_t line, std::size_t field, const 
   try {
     if (!converted) {
       unitsSeen |= 1U << static_cast<unsigned>(LengthUnit::kMm);
-      return BoardNumber(ReplaceText(text, "mm", "", false, true));
+      return BoardNumber(WithoutFirstUnit(text));
     }
     unitsSeen |= 1U << static_cast<unsigned>(suffix.unit);
     const Number millimetres = ToMillimetres(BoardNumber(suffix.number), suffix.unit);

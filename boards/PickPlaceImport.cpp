@@ -33,7 +33,7 @@ void AddComponent(ComponentTree& tree, BoardComponent& component) {
   AddNode(tree, top, Labelled("Footprint: ", component.footprint), icon::kAttribute);
   AddNode(tree, top, Labelled("Layer: ", component.side), icon::kAttribute);
   AddNode(tree, top, Labelled("Rotation: ", component.rotation), icon::kAttribute);
-  AddNode(tree, top, "Feeder: 1", icon::kAttribute);
+  AddNode(tree, top, FeederText(1), icon::kAttribute);
   TreeNode* position = AddNode(tree, top, "Position", icon::kPositionGroup);
   AddNode(tree, position, std::move(component.x), icon::kXValue);
   AddNode(tree, position, std::move(component.y), icon::kYValue);

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "boards/PickPlaceImport.h"
 #include "cli/SettingOptions.h"
 #include "core/Error.h"
 #include "core/FileSet.h"
 #include "core/MessagePath.h"
 #include "core/Messages.h"
-#include "core/PickPlaceImport.h"
 #include "core/SystemErrorText.h"
 #include "plan/PassPlan.h"
 #include "plan/PassPrograms.h"

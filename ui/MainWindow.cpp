@@ -16,10 +16,10 @@
 #include <limits>
 #include <system_error>
 
+#include "boards/TreeSummary.h"
 #include "core/DecimalSeparator.h"
 #include "core/EditCommands.h"
 #include "core/NumberConversion.h"
-#include "core/TreeSummary.h"
 #include "gcode/GCodeGenerator.h"
 #include "project/MachineProfile.h"
 #include "project/ProjectFile.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ProcessRunner.h"
-#include "core/PickPlaceImport.h"
+#include "boards/PickPlaceImport.h"
 #include "plan/PassPlan.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ProjectTestSupport.h"
+#include "boards/PickPlaceImport.h"
 #include "core/LineList.h"
-#include "core/PickPlaceImport.h"
 #include "gcode/GCodeGenerator.h"
 #include "project/ProjectFile.h"
 

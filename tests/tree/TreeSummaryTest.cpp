@@ -1,4 +1,4 @@
-#include "core/TreeSummary.h"
+#include "boards/TreeSummary.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "boards/PickPlaceImport.h"
 #include "core/DecimalSeparator.h"
-#include "core/PickPlaceImport.h"
 #include "support/ComponentBlocks.h"
 
 namespace tav {
@@ -67,20 +67,20 @@ TEST(TreeSummaryShape, ComponentsWithoutPositionsStillCount) {
   EXPECT_EQ(summary.largestY, 20);
 }
 
-TEST(TreeSummaryShape, FollowsTheDecimalSeparator) {
+TEST(TreeSummaryShape, ReadsNumbersAsTheImportDoes) {
   ComponentTree tree;
   test::AddComponent(tree, "R1", "1,5mm", "2.5mm");
   SetDecimalSeparator(',');
   const ImportSummary summary = SummaryOfTree(tree);
   SetDecimalSeparator('.');
-  EXPECT_EQ(summary.largestX, 1.5);
-  EXPECT_EQ(summary.largestY, 0);  // "2.5" is no number with ","
+  EXPECT_EQ(summary.largestX, 1.5);  // the user's separator
+  EXPECT_EQ(summary.largestY, 2.5);  // "." always
 }
 
 TEST(TreeSummaryShape, MatchesWhatTheImportRecorded) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / "tav_tree_summary_board.csv";
-  std::ofstream(path, std::ios::binary) << "header\r\nheader\r\n"
+  std::ofstream(path, std::ios::binary) << "header\r\n\r\n"
                                            "R1,0805,10.16mm,5.08mm,,,,,Top,0,10k\r\n"
                                            "C1,0603,-3mm,20.5MM,,,,,Top,90,1u\r\n"
                                            "U1,SOIC,7.5,1mm,,,,,Bottom,0,x\r\n"

@@ -12,8 +12,8 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
+#include "boards/PickPlaceImport.h"
 #include "core/FileAccess.h"
-#include "core/PickPlaceImport.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"
 #include "ui/EditorText.h"

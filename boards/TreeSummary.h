@@ -1,7 +1,7 @@
 #pragma once
 
+#include "boards/PickPlaceImport.h"
 #include "core/ComponentTree.h"
-#include "core/PickPlaceImport.h"
 
 namespace tav {
 
@@ -9,7 +9,7 @@ namespace tav {
 // of top-level nodes (included and excluded components alike) and the largest
 // X and Y read from each component's "Position" node (child 5, with X and Y
 // as its children 0 and 1). A coordinate counts as the import counts it: its
-// first "mm" (any case) removed, converted with the current decimal separator,
+// first "mm" (any case) removed, read as the import reads numbers ("." or the user's separator),
 // taken when strictly greater, so the maxima never fall below 0. Coordinates
 // that are no numbers, and components without that shape, add nothing.
 // Linear in the number of components; throws nothing but std::bad_alloc.

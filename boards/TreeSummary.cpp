@@ -1,11 +1,10 @@
-#include "core/TreeSummary.h"
+#include "boards/TreeSummary.h"
 
 #include <string>
 
+#include "boards/BoardNumbers.h"
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
-#include "core/NumberConversion.h"
-#include "core/TextOperations.h"
 
 namespace tav {
 
@@ -18,7 +17,7 @@ constexpr int kPositionChild = block::kPosition - 1;
 // no number just does not count, where the import would have refused the file.
 void RaiseLargest(double& largest, const std::string& coordinate) {
   try {
-    const Number value = TextToNumber(ReplaceText(coordinate, "mm", "", false, true));
+    const Number value = BoardNumber(WithoutFirstUnit(coordinate));
     if (value > largest) largest = static_cast<double>(value);
   } catch (const Error&) {
   }
