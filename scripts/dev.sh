@@ -9,6 +9,12 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-wine clang-format
 
+# The test suite checks LinuxCNC-framed programs with LinuxCNC's own G-code
+# interpreter (rs274); that test is skipped where it is missing.
+if [ "${1:-}" = test ]; then
+  bash scripts/install-packages.sh linuxcnc-uspace
+fi
+
 build=${TAV_BUILD_DIR:-build}
 # shellcheck disable=SC2086
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TAV_CMAKE_ARGS:-} >/dev/null
