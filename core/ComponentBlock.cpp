@@ -11,7 +11,7 @@
 namespace tav {
 namespace {
 
-constexpr std::string_view kFeederLabel = "Feeder: ";
+constexpr std::string_view kFeederLabel = label::kFeeder;
 
 // The text after `prefix`, or the whole text when it does not start with it.
 std::string_view AfterLabel(std::string_view text, std::string_view prefix) {

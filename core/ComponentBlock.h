@@ -40,6 +40,7 @@ inline constexpr std::string_view kComment = "Comment: ";
 inline constexpr std::string_view kFootprint = "Footprint: ";
 inline constexpr std::string_view kLayer = "Layer: ";
 inline constexpr std::string_view kRotation = "Rotation: ";
+inline constexpr std::string_view kFeeder = "Feeder: ";
 }  // namespace label
 
 // Makes sure that the component whose top-level node stands at absolute index
