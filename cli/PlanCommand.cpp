@@ -11,6 +11,7 @@
 #include "cli/SettingOptions.h"
 #include "core/Error.h"
 #include "core/FileSet.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/PickPlaceImport.h"
 #include "core/SystemErrorText.h"

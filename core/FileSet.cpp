@@ -11,6 +11,7 @@
 
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/SystemErrorText.h"
 

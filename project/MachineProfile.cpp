@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/PathRules.h"
 #include "core/SystemErrorText.h"
