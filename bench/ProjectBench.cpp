@@ -62,7 +62,7 @@ void BM_SaveProjectNew(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(path);
     state.ResumeTiming();
-    tav::save_project(path, tree, settings);
+    tav::SaveProject(path, tree, settings);
   }
   RemoveProject(path);
   state.SetItemsProcessed(state.iterations() * components);
@@ -75,8 +75,8 @@ void BM_SaveProjectOver(benchmark::State& state) {
   BuildTree(tree, components);
   const tav::MachineSettings settings;
   const std::string path = ProjectPath(components);
-  tav::save_project(path, tree, settings);
-  for (auto _ : state) tav::save_project(path, tree, settings);
+  tav::SaveProject(path, tree, settings);
+  for (auto _ : state) tav::SaveProject(path, tree, settings);
   RemoveProject(path);
   state.SetItemsProcessed(state.iterations() * components);
 }
@@ -87,12 +87,12 @@ void BM_LoadProject(benchmark::State& state) {
   {
     tav::ComponentTree tree;
     BuildTree(tree, components);
-    tav::save_project(path, tree, tav::MachineSettings{});
+    tav::SaveProject(path, tree, tav::MachineSettings{});
   }
   tav::MachineSettings settings;
   for (auto _ : state) {
     tav::ComponentTree tree;
-    tav::load_project(path, tree, settings);
+    tav::LoadProject(path, tree, settings);
     benchmark::DoNotOptimize(tree.Count());
   }
   RemoveProject(path);

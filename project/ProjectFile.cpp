@@ -34,8 +34,8 @@ bool HasIncludeState(const TreeNode* node) {
 
 }  // namespace
 
-void save_project(const std::string& path, const ComponentTree& tree,
-                  const MachineSettings& settings) {
+void SaveProject(const std::string& path, const ComponentTree& tree,
+                 const MachineSettings& settings) {
   // Every change stays in memory until Close(), which replaces the file as a
   // whole: a failure anywhere leaves the file as it was.
   IniStore store(path);
@@ -61,7 +61,7 @@ void save_project(const std::string& path, const ComponentTree& tree,
   store.Close();
 }
 
-void load_project(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
+void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
   // Everything is read and checked into a scratch tree and a copy of the
   // settings; only a load that fully succeeds replaces the working state, so a
   // failed load never mixes one job's tree with another job's feeders.

@@ -334,7 +334,7 @@ void TForm1::OpenProject(const QString& path) {
   // file lacks keep what the user sees.
   tav::ComponentTree loaded;
   tav::MachineSettings settings = ReadSettingsFields();
-  tav::load_project(ToCorePath(path), loaded, settings);
+  tav::LoadProject(ToCorePath(path), loaded, settings);
   tree_.Swap(loaded);
   WriteSettingsFields(settings);
   SetProjectPathAndTitle(path);
@@ -346,7 +346,7 @@ void TForm1::OpenProject(const QString& path) {
 }
 
 void TForm1::SaveProject(const QString& path) {
-  tav::save_project(ToCorePath(path), tree_, ReadSettingsFields());
+  tav::SaveProject(ToCorePath(path), tree_, ReadSettingsFields());
   changes_.MarkSaved();
 }
 

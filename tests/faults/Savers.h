@@ -21,7 +21,7 @@ struct Saver {
   bool exactMessage;
 };
 
-// save_project and the G-code export.
+// SaveProject and the G-code export.
 Saver ProjectSaver();
 Saver ProgramSaver();
 

@@ -59,13 +59,13 @@ TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
   const std::string path = folder.File("board.tav");
   ComponentTree tree;
   test::AddComponent(tree, "R1");
-  save_project(path, tree, MachineSettings{});
+  SaveProject(path, tree, MachineSettings{});
   const MachineSettings machine = EveryFieldDistinct();
   SaveMachineProfile(path, machine);
 
   ComponentTree loadedTree;
   MachineSettings loaded;
-  load_project(path, loadedTree, loaded);
+  LoadProject(path, loadedTree, loaded);
   EXPECT_EQ(loadedTree.Count(), 13);
   EXPECT_EQ(loaded, machine);
   // And a project serves as a machine file.

@@ -36,14 +36,14 @@ TEST(MessagePath, Utf8NamesAppearInWindows1252) {
   test::AddComponent(tree, "R1");
   MachineSettings settings;
   const Case cases[] = {
-      {"LoadProject", [&](const std::string& path) { load_project(path, tree, settings); },
+      {"LoadProject", [&](const std::string& path) { LoadProject(path, tree, settings); },
        "Pl\xC3\xA4tze.tav",
        "Datei @/Pl\xE4tze.tav kann nicht ge\xF6"
        "ffnet werden. Der Pfad ist ein Verzeichnis"},
-      {"SaveProject", [&](const std::string& path) { save_project(path, tree, settings); },
+      {"SaveProject", [&](const std::string& path) { SaveProject(path, tree, settings); },
        "Pl\xC3\xA4tze.tav", "In @/Pl\xE4tze.tav kann nicht geschrieben werden"},
       {"SaveProjectInMissingFolder",
-       [&](const std::string& path) { save_project(path, tree, settings); },
+       [&](const std::string& path) { SaveProject(path, tree, settings); },
        "M\xC3\xBCll/Pl\xC3\xA4tze.tav", "In @/M\xFCll/Pl\xE4tze.tav kann nicht geschrieben werden"},
       {"ExportGCode", [](const std::string& path) { ExportGCode("%\r\n", path); },
        "Pl\xC3\xA4tze.nc",

@@ -50,21 +50,21 @@ TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   test::AddComponent(tree, "R1");
   if (std::getenv("TAV_UPDATE_GOLDEN") != nullptr) {
     std::filesystem::remove(kGoldenPath);
-    save_project(kGoldenPath, tree, {});
+    SaveProject(kGoldenPath, tree, {});
   }
   const std::string golden = ReadBytes(kGoldenPath);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   EXPECT_EQ(ReadBytes(path_), golden);
 
   // Loading the example and saving it to a new file gives the same bytes again.
   ComponentTree loaded;
   MachineSettings settings;
   settings.SpeedFahren = "99";
-  load_project(kGoldenPath, loaded, settings);
+  LoadProject(kGoldenPath, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
   EXPECT_EQ(settings, MachineSettings{});
   const std::string copy = folder_.File("copy.tav");
-  save_project(copy, loaded, settings);
+  SaveProject(copy, loaded, settings);
   EXPECT_EQ(ReadBytes(copy), golden);
 }
 
@@ -73,21 +73,21 @@ TEST_F(ProjectFileTest, SecondSaveUpdatesInPlaceAndPutsComponentsLast) {
   WriteBytes(path_, golden);
   ComponentTree tree;
   MachineSettings settings;
-  load_project(path_, tree, settings);
-  save_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
+  SaveProject(path_, tree, settings);
   const std::size_t icons = golden.find("[Icons]");
   EXPECT_EQ(ReadBytes(path_), golden.substr(icons) + golden.substr(0, icons));
 }
 
 TEST_F(ProjectFileTest, EmptyTreeWritesNoTreeSections) {
   ComponentTree tree;
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   EXPECT_EQ(ReadBytes(path_), DefaultSettingsLines() + "[Bibliothek]\r\nElemente=0\r\n");
 
   MachineSettings settings;
   settings.GCode_Delay = "7";
   tree.AddChild(nullptr, "old");
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(tree.Count(), 0);
   EXPECT_EQ(settings, MachineSettings{});
 }
@@ -98,7 +98,7 @@ TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
   test::AddComponent(tree, "R2", false);
   test::AddComponent(tree, "R3");
   tree.SetImageIndex(tree.AddChild(nullptr, "odd icon"), 4);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const IniDocument saved(ReadBytes(path_));
   EXPECT_EQ(saved.ReadSection("Bibliothek"),
             (std::vector<std::string>{"Elemente", "0", "13", "26"}));
@@ -111,11 +111,11 @@ TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
 TEST_F(ProjectFileTest, SmallerSaveOverLargerKeepsHarmlessLeftovers) {
   ComponentTree tree;
   for (const char* name : {"R1", "R2", "R3"}) test::AddComponent(tree, name);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   ComponentTree smaller;
   test::AddComponent(smaller, "C1");
   test::AddComponent(smaller, "C2", false);
-  save_project(path_, smaller, MachineSettings{});
+  SaveProject(path_, smaller, MachineSettings{});
 
   const IniDocument saved(ReadBytes(path_));
   const auto nodes = saved.ReadSection("components");
@@ -127,26 +127,26 @@ TEST_F(ProjectFileTest, SmallerSaveOverLargerKeepsHarmlessLeftovers) {
 
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(smaller));
 }
 
 TEST_F(ProjectFileTest, StaleStateOfAnEarlierSaveDoesNotReachOtherNodes) {
   ComponentTree tree;
   for (const char* name : {"A", "B", "C"}) tree.AddChild(nullptr, name);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
 
   ComponentTree changed;
   TreeNode* top = changed.AddChild(nullptr, "A");
   changed.SetImageIndex(changed.AddChild(top, "child"), 5);
   changed.SetImageIndex(changed.AddChild(nullptr, "odd"), 7);
-  save_project(path_, changed, MachineSettings{});
+  SaveProject(path_, changed, MachineSettings{});
   EXPECT_NE(ReadBytes(path_).find("[Bibliothek]\r\nElemente=3\r\n0=true\r\n[components]"),
             std::string::npos);
 
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   EXPECT_EQ(StateOf(loaded),
             (std::vector<NodeState>{{0, "A", 0, 0}, {1, "child", 5, 5}, {0, "odd", 7, 7}}));
 }
@@ -156,7 +156,7 @@ TEST_F(ProjectFileTest, UnknownSectionsKeysAndLinesSurviveASave) {
              "; written by hand\n[Extra]\nkeep=me\n\n[feeder]\n F1X = 5\nF9Q=unknown\n"
              "[Bibliothek]\n100=true\n");
   ComponentTree tree;
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const std::string bytes = ReadBytes(path_);
   const std::string head =
       "; written by hand\r\n[Extra]\r\nkeep=me\r\n\r\n[feeder]\r\n F1X =0.00\r\nF9Q=unknown\r\n"
@@ -170,12 +170,12 @@ TEST_F(ProjectFileTest, TabsAndHashesInTextsBecomeTabs) {
   ComponentTree tree;
   TreeNode* top = tree.AddChild(nullptr, "a\tb#c");
   tree.AddChild(top, "x#y");
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const IniDocument saved(ReadBytes(path_));
   EXPECT_EQ(saved.ReadSectionValues("components"),
             (std::vector<std::string_view>{"a#b#c", "#x#y"}));
   MachineSettings settings;
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(StateOf(tree), (std::vector<NodeState>{{0, "a\tb\tc", 0, 0}, {1, "x\ty", 0, 0}}));
 }
 
@@ -193,7 +193,7 @@ TEST_F(ProjectFileTest, SettingsKeepMissingKeysAndTakeEmptyValues) {
   test::AddComponent(tree, "R1");
   WriteBytes(path_,
              ReadBytes(path_) + "[components]\r\nNode0=R1\r\n[Bibliothek]\r\nElemente=0\r\n");
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(settings, expected);
   EXPECT_EQ(StateOf(tree), (std::vector<NodeState>{{0, "R1", 0, 0}}));
 }
@@ -212,7 +212,7 @@ TEST_P(LoadTest, GivesTheTree) {
   ComponentTree tree;
   tree.AddChild(nullptr, "old");
   MachineSettings settings;
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(StateOf(tree), GetParam().nodes);
 }
 
@@ -278,7 +278,7 @@ TEST_P(LoadFailureTest, ChangesNothing) {
   const auto state = StateOf(tree);
   const MachineSettings before = settings;
 
-  EXPECT_EQ(ErrorOf([&] { load_project(path_, tree, settings); }), GetParam().message);
+  EXPECT_EQ(ErrorOf([&] { LoadProject(path_, tree, settings); }), GetParam().message);
   EXPECT_EQ(test::PointersOf(tree), pointers);
   EXPECT_EQ(StateOf(tree), state);
   EXPECT_EQ(settings, before);
@@ -314,7 +314,7 @@ TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
   MachineSettings settings;
   settings.GCode_Ventil = "M7";
   const auto state = StateOf(tree);
-  const std::string message = ErrorOf([&] { load_project(path_, tree, settings); });
+  const std::string message = ErrorOf([&] { LoadProject(path_, tree, settings); });
   EXPECT_EQ(message.rfind("Datei " + path_ +
                               " kann nicht ge\xF6"
                               "ffnet werden. ",
@@ -331,26 +331,26 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {
 
   // A folder where the file should be.
   std::filesystem::create_directory(path_);
-  EXPECT_EQ(ErrorOf([&] { save_project(path_, tree, {}); }), CannotWrite(path_));
+  EXPECT_EQ(ErrorOf([&] { SaveProject(path_, tree, {}); }), CannotWrite(path_));
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 
   // A folder that does not exist.
   const std::string missing = folder_.File("missing/platine.tav");
-  EXPECT_EQ(ErrorOf([&] { save_project(missing, tree, {}); }), CannotWrite(missing));
+  EXPECT_EQ(ErrorOf([&] { SaveProject(missing, tree, {}); }), CannotWrite(missing));
   EXPECT_FALSE(std::filesystem::exists(folder_.File("missing")));
 
   // A full disk while the new content is written.
   const std::string existing = folder_.File("existing.tav");
   WriteBytes(existing, "[components]\r\nNode0=old\r\n");
   SetWriteFailureForTesting(10, ENOSPC);
-  const std::string message = ErrorOf([&] { save_project(existing, tree, {}); });
+  const std::string message = ErrorOf([&] { SaveProject(existing, tree, {}); });
   SetWriteFailureForTesting(-1, 0);
   EXPECT_EQ(message, CannotWrite(existing));
   EXPECT_EQ(ReadBytes(existing), "[components]\r\nNode0=old\r\n");
 
   // A text that would break the file apart.
   tree.SetText(tree.NodeAt(3), "Layer: Top\r\n[Feeder]\r\nF1X=666");
-  EXPECT_EQ(ErrorOf([&] { save_project(existing, tree, {}); }), CannotWrite(existing));
+  EXPECT_EQ(ErrorOf([&] { SaveProject(existing, tree, {}); }), CannotWrite(existing));
   EXPECT_EQ(ReadBytes(existing), "[components]\r\nNode0=old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 2);
 }
@@ -360,10 +360,10 @@ TEST_F(ProjectFileTest, PathWithoutFolderIsInTheCurrentFolder) {
   std::filesystem::current_path(folder_.Path());
   ComponentTree tree;
   test::AddComponent(tree, "R1");
-  save_project("here.tav", tree, {});
+  SaveProject("here.tav", tree, {});
   ComponentTree loaded;
   MachineSettings settings;
-  load_project("here.tav", loaded, settings);
+  LoadProject("here.tav", loaded, settings);
   std::filesystem::current_path(previous);
   EXPECT_EQ(ReadBytes(folder_.File("here.tav")), ReadBytes(kGoldenPath));
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
@@ -374,10 +374,10 @@ TEST_F(ProjectFileTest, DeeplyNestedComponentsLoad) {
   ComponentTree tree;
   TreeNode* parent = nullptr;
   for (int level = 0; level < kDepth; ++level) parent = tree.AddChild(parent, "n");
-  save_project(path_, tree, {});
+  SaveProject(path_, tree, {});
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   ASSERT_EQ(loaded.Count(), kDepth);
   EXPECT_EQ(loaded.NodeAt(kDepth - 1)->Level(), kDepth - 1);
 }

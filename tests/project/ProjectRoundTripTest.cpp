@@ -55,14 +55,14 @@ TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
     FillRandomly(random, tree, settings);
     // Every other round saves over the file of the round before.
     if (round % 2 == 0) std::filesystem::remove(path);
-    save_project(path, tree, settings);
+    SaveProject(path, tree, settings);
 
     ComponentTree loaded;
     MachineSettings loadedSettings;
     loadedSettings.Winkel[2] = "180";  // not stored: stays as it was
     MachineSettings expected = settings;
     expected.Winkel[2] = "180";
-    load_project(path, loaded, loadedSettings);
+    LoadProject(path, loaded, loadedSettings);
     ASSERT_EQ(test::StateOf(loaded), test::StateOf(tree)) << "round " << round;
     ASSERT_EQ(loadedSettings, expected) << "round " << round;
   }
