@@ -43,8 +43,4 @@ void SortComponents(ComponentTree& tree, const ComponentTree::TextLess& less) {
   tree.SortTopLevel(less);
 }
 
-// std::string compares through char_traits<char>::lt, which orders bytes as
-// unsigned char, so bytes above 127 sort after ASCII on every platform.
-bool ByteTextLess(const std::string& a, const std::string& b) { return a < b; }
-
 }  // namespace tav

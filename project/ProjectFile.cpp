@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/NumberConversion.h"
+#include "core/PathRules.h"
 #include "project/IniStore.h"
 #include "project/ProjectKeys.h"
 #include "project/StoredSettings.h"
@@ -92,6 +93,10 @@ void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& 
 
   tree.Swap(loaded);
   settings = std::move(loadedSettings);
+}
+
+std::string ProjectFileName(std::string_view chosen) {
+  return WithDefaultExtension(chosen, ".tav");
 }
 
 }  // namespace tav

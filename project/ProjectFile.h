@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/ComponentTree.h"
 #include "settings/MachineSettings.h"
@@ -20,5 +21,9 @@ void SaveProject(const std::string& path, const ComponentTree& tree,
 // that does not exist), the integer error for "Elemente" or an icon, and
 // "Datei %s kann nicht geöffnet werden. %s" for a file that cannot be read.
 void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings);
+
+// The file the project dialogs' choice names: ".tav" is appended when the file
+// name part of `chosen` has no extension ("job" -> "job.tav").
+std::string ProjectFileName(std::string_view chosen);
 
 }  // namespace tav

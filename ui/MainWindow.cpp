@@ -302,7 +302,7 @@ void TForm1::Button3Click() {
 
 void TForm1::ExportGCodeFile() {
   if (!saveDialog1_.Execute(*dialogRunner_, this)) return;
-  saveDialog1_.SetFileName(WithDefaultExtensionOf(saveDialog1_.FileName(), ".nc"));
+  saveDialog1_.SetFileName(FromCorePath(GCodeFileName(ToCorePath(saveDialog1_.FileName()))));
   tav::ExportGCode(EditorTextWithCrLf(*ui_->Memo1), ToCorePath(saveDialog1_.FileName()));
 }
 
@@ -382,7 +382,7 @@ bool TForm1::SaveToProjectPath() {
     return true;
   }
   if (!saveDialog2_.Execute(*dialogRunner_, this)) return false;
-  saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
+  saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
   const QString path = saveDialog2_.FileName();
   // Written first: a failed first save leaves the window without a project path.
   SaveProject(path);
@@ -395,7 +395,7 @@ void TForm1::Speicher1Click() { SaveProjectCommand(); }
 void TForm1::Projektspeichernunter1Click() {
   ErrorDisplay::Run([this] {
     if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
-    saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
+    saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
     const QString path = saveDialog2_.FileName();
     SetProjectPathAndTitle(path);
     SaveProject(path);

@@ -382,5 +382,11 @@ TEST_F(ProjectFileTest, DeeplyNestedComponentsLoad) {
   EXPECT_EQ(loaded.NodeAt(kDepth - 1)->Level(), kDepth - 1);
 }
 
+TEST(ProjectFileName, AppendsTavOnlyWithoutExtension) {
+  EXPECT_EQ(ProjectFileName("/tmp/job"), "/tmp/job.tav");
+  EXPECT_EQ(ProjectFileName("/tmp/job.txt"), "/tmp/job.txt");
+  EXPECT_EQ(ProjectFileName("/tmp.d/job"), "/tmp.d/job.tav");
+}
+
 }  // namespace
 }  // namespace tav

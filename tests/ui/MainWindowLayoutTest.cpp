@@ -14,6 +14,7 @@
 
 #include "UiTestSupport.h"
 #include "settings/MachineSettings.h"
+#include "support/ComboBoxItems.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui::test {
@@ -106,9 +107,9 @@ TEST_F(MainWindowLayout, DropDownListsAreEditableWithTheirItems) {
     EXPECT_TRUE(list->isEditable()) << name;
     EXPECT_EQ(list->insertPolicy(), QComboBox::NoInsert) << name;
   }
-  EXPECT_EQ(items(Child<QComboBox>("Feeder1_Richtung")), expect(tav::kFeeder1DirectionItems));
-  EXPECT_EQ(items(Child<QComboBox>("Feeder3_Richtung")), expect(tav::kFeederDirectionItems));
-  EXPECT_EQ(items(Child<QComboBox>("ComboBox4")), expect(tav::kAngleItems));
+  EXPECT_EQ(items(Child<QComboBox>("Feeder1_Richtung")), expect(tav::test::kFeeder1DirectionItems));
+  EXPECT_EQ(items(Child<QComboBox>("Feeder3_Richtung")), expect(tav::test::kFeederDirectionItems));
+  EXPECT_EQ(items(Child<QComboBox>("ComboBox4")), expect(tav::test::kAngleItems));
 }
 
 TEST_F(MainWindowLayout, FocusOrder) {
