@@ -17,8 +17,7 @@ namespace {
 void BuildTree(tav::ComponentTree& tree, int components) {
   const auto add = [&tree](tav::TreeNode* parent, std::string text, int icon) {
     tav::TreeNode* node = tree.AddChild(parent, std::move(text));
-    tree.SetImageIndex(node, icon);
-    tree.SetSelectedIndex(node, icon);
+    tree.SetIcons(node, icon);
     return node;
   };
   for (int i = 0; i < components; ++i) {

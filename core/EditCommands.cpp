@@ -11,8 +11,7 @@ namespace {
 
 void SetComponentIcon(ComponentTree& tree, TreeNode* selected, int icon) {
   if (selected == nullptr || selected->Level() != 0) return;
-  tree.SetImageIndex(selected, icon);
-  tree.SetSelectedIndex(selected, selected->ImageIndex());
+  tree.SetIcons(selected, icon);
 }
 
 }  // namespace

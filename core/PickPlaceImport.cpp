@@ -31,8 +31,7 @@ enum Field : std::size_t {
 
 TreeNode* AddNode(ComponentTree& tree, TreeNode* parent, std::string text, int icon) {
   TreeNode* node = tree.AddChild(parent, std::move(text));
-  tree.SetImageIndex(node, icon);
-  tree.SetSelectedIndex(node, icon);
+  tree.SetIcons(node, icon);
   return node;
 }
 

@@ -38,8 +38,7 @@ void FillRandomly(std::mt19937& random, ComponentTree& tree, MachineSettings& se
     for (int up = move; up < 0 && parent != nullptr; ++up) parent = parent->Parent();
     previous = tree.AddChild(parent, RandomText(random, true));
     const int image = icon(random);
-    tree.SetImageIndex(previous, image);
-    tree.SetSelectedIndex(previous, image);
+    tree.SetIcons(previous, image);
   }
   for (const StoredSetting& setting : StoredSettings())
     setting.Of(settings) = RandomText(random, false);

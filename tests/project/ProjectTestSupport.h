@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ComponentBlock.h"
 #include "core/ComponentTree.h"
 #include "core/Error.h"
 #include "support/ErrorOf.h"
@@ -52,12 +53,10 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 inline void AddComponent(ComponentTree& tree, const std::string& designator, bool included = true,
                          const std::string& x = "10.16mm", const std::string& y = "5.08mm") {
   TreeNode* top = tree.AddChild(nullptr, designator);
-  tree.SetImageIndex(top, included ? 0 : 1);
-  tree.SetSelectedIndex(top, included ? 0 : 1);
+  tree.SetIcons(top, included ? icon::kIncluded : icon::kExcluded);
   const auto add = [&tree](TreeNode* parent, const std::string& text, int icon) {
     TreeNode* node = tree.AddChild(parent, text);
-    tree.SetImageIndex(node, icon);
-    tree.SetSelectedIndex(node, icon);
+    tree.SetIcons(node, icon);
     return node;
   };
   add(top, "Comment: 10k", 5);
