@@ -27,10 +27,10 @@ struct Case {
 
 TEST(MessagePath, Utf8NamesAppearInWindows1252) {
   test::TempFolder folder;
-  const std::string base = folder.Path().string();
+  const std::string base = folder.path().string();
   // Folders where files are expected: a project, a program and an input file.
   for (const char* name : {"Pl\xC3\xA4tze.tav", "Pl\xC3\xA4tze.nc", "Pl\xC3\xA4tze.csv"})
-    std::filesystem::create_directory(folder.File(name));
+    std::filesystem::create_directory(folder / name);
 
   ComponentTree tree;
   test::AddComponent(tree, "R1");
@@ -66,7 +66,7 @@ TEST(MessagePath, Utf8NamesAppearInWindows1252) {
     SCOPED_TRACE(row.name);
     std::string expected = row.message;
     expected.replace(expected.find('@'), 1, base);
-    EXPECT_EQ(test::ErrorOf([&] { row.run(folder.File(row.utf8Name)); }), expected);
+    EXPECT_EQ(test::ErrorOf([&] { row.run(folder / row.utf8Name); }), expected);
   }
 }
 

@@ -42,7 +42,7 @@ std::string DefaultSettingsLines() {
 class ProjectFileTest : public ::testing::Test {
  protected:
   test::TempFolder folder_;
-  std::string path_ = folder_.File("platine.tav");
+  std::string path_ = folder_ / "platine.tav";
 };
 
 TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
@@ -63,7 +63,7 @@ TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   LoadProject(kGoldenPath, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
   EXPECT_EQ(settings, MachineSettings{});
-  const std::string copy = folder_.File("copy.tav");
+  const std::string copy = folder_ / "copy.tav";
   SaveProject(copy, loaded, settings);
   EXPECT_EQ(ReadBytes(copy), golden);
 }
@@ -335,12 +335,12 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 
   // A folder that does not exist.
-  const std::string missing = folder_.File("missing/platine.tav");
+  const std::string missing = folder_ / "missing/platine.tav";
   EXPECT_EQ(ErrorOf([&] { SaveProject(missing, tree, {}); }), CannotWrite(missing));
-  EXPECT_FALSE(std::filesystem::exists(folder_.File("missing")));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
 
   // A full disk while the new content is written.
-  const std::string existing = folder_.File("existing.tav");
+  const std::string existing = folder_ / "existing.tav";
   WriteBytes(existing, "[components]\r\nNode0=old\r\n");
   SetWriteFailureForTesting(10, ENOSPC);
   const std::string message = ErrorOf([&] { SaveProject(existing, tree, {}); });
@@ -352,12 +352,12 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {
   tree.SetText(tree.NodeAt(3), "Layer: Top\r\n[Feeder]\r\nF1X=666");
   EXPECT_EQ(ErrorOf([&] { SaveProject(existing, tree, {}); }), CannotWrite(existing));
   EXPECT_EQ(ReadBytes(existing), "[components]\r\nNode0=old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 2);
 }
 
 TEST_F(ProjectFileTest, PathWithoutFolderIsInTheCurrentFolder) {
   const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder_.Path());
+  std::filesystem::current_path(folder_.path());
   ComponentTree tree;
   test::AddComponent(tree, "R1");
   SaveProject("here.tav", tree, {});
@@ -365,7 +365,7 @@ TEST_F(ProjectFileTest, PathWithoutFolderIsInTheCurrentFolder) {
   MachineSettings settings;
   LoadProject("here.tav", loaded, settings);
   std::filesystem::current_path(previous);
-  EXPECT_EQ(ReadBytes(folder_.File("here.tav")), ReadBytes(kGoldenPath));
+  EXPECT_EQ(ReadBytes(folder_ / "here.tav"), ReadBytes(kGoldenPath));
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
 }
 

@@ -46,7 +46,7 @@ void FillRandomly(std::mt19937& random, ComponentTree& tree, MachineSettings& se
 
 TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
   test::TempFolder folder;
-  const std::string path = folder.File("random.tav");
+  const std::string path = folder / "random.tav";
   std::mt19937 random(20240611);
   for (int round = 0; round < 60; ++round) {
     ComponentTree tree;
