@@ -9,17 +9,12 @@
 
 #include "core/ComponentBlock.h"
 #include "core/NumberConversion.h"
+#include "project/AppendNumber.h"
 #include "project/ProjectKeys.h"
 
 namespace tav {
 
 namespace {
-
-void AppendNumber(std::string& out, std::int64_t value) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.append(digits, end);
-}
 
 // The index a "Bibliothek" key stands for: the reader looks up index i by its
 // decimal text, so only digits without a leading zero, below `count`, count.

@@ -5,19 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "project/AppendNumber.h"
 #include "project/TreeText.h"
 
 namespace tav {
-
-namespace {
-
-void AppendNumber(std::string& out, std::int64_t value) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.append(digits, end);
-}
-
-}  // namespace
 
 void SaveTreeToIni(const ComponentTree& tree, IniStore& store, std::string_view section) {
   // The section is erased first, so its lines are new by construction: they
