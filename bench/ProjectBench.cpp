@@ -17,8 +17,7 @@ namespace {
 void BuildTree(tav::ComponentTree& tree, int components) {
   const auto add = [&tree](tav::TreeNode* parent, std::string text, int icon) {
     tav::TreeNode* node = tree.AddChild(parent, std::move(text));
-    tree.SetImageIndex(node, icon);
-    tree.SetSelectedIndex(node, icon);
+    tree.SetIcons(node, icon);
     return node;
   };
   for (int i = 0; i < components; ++i) {
@@ -62,7 +61,7 @@ void BM_SaveProjectNew(benchmark::State& state) {
     state.PauseTiming();
     std::filesystem::remove(path);
     state.ResumeTiming();
-    tav::save_project(path, tree, settings);
+    tav::SaveProject(path, tree, settings);
   }
   RemoveProject(path);
   state.SetItemsProcessed(state.iterations() * components);
@@ -75,8 +74,8 @@ void BM_SaveProjectOver(benchmark::State& state) {
   BuildTree(tree, components);
   const tav::MachineSettings settings;
   const std::string path = ProjectPath(components);
-  tav::save_project(path, tree, settings);
-  for (auto _ : state) tav::save_project(path, tree, settings);
+  tav::SaveProject(path, tree, settings);
+  for (auto _ : state) tav::SaveProject(path, tree, settings);
   RemoveProject(path);
   state.SetItemsProcessed(state.iterations() * components);
 }
@@ -87,12 +86,12 @@ void BM_LoadProject(benchmark::State& state) {
   {
     tav::ComponentTree tree;
     BuildTree(tree, components);
-    tav::save_project(path, tree, tav::MachineSettings{});
+    tav::SaveProject(path, tree, tav::MachineSettings{});
   }
   tav::MachineSettings settings;
   for (auto _ : state) {
     tav::ComponentTree tree;
-    tav::load_project(path, tree, settings);
+    tav::LoadProject(path, tree, settings);
     benchmark::DoNotOptimize(tree.Count());
   }
   RemoveProject(path);

@@ -22,7 +22,7 @@ void WriteAll(std::FILE* stream, const std::string& bytes) {
 void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) load_project(*args.project, tree, settings);
+  if (args.project) LoadProject(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
   std::string program;
@@ -38,10 +38,10 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* stand
 void RunImport(const Arguments& args) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) load_project(*args.project, tree, settings);
+  if (args.project) LoadProject(*args.project, tree, settings);
   PickPlaceImport(args.input, tree);
   ApplySettingOptions(args, settings);
-  save_project(*args.output, tree, settings);
+  SaveProject(*args.output, tree, settings);
 }
 
 }  // namespace tav::cli

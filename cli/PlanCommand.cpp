@@ -78,7 +78,7 @@ class CreatedFolder final {
 void RunPlan(const Arguments& args) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) load_project(*args.project, tree, settings);
+  if (args.project) LoadProject(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
 

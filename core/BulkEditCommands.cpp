@@ -12,13 +12,8 @@
 namespace tav {
 namespace {
 
-void SetComponentIcon(ComponentTree& tree, TreeNode* component, int icon) {
-  tree.SetImageIndex(component, icon);
-  tree.SetSelectedIndex(component, component->ImageIndex());
-}
-
 void SetIcons(ComponentTree& tree, const std::vector<TreeNode*>& components, int icon) {
-  for (TreeNode* component : components) SetComponentIcon(tree, component, icon);
+  for (TreeNode* component : components) tree.SetIcons(component, icon);
 }
 
 std::vector<TreeNode*> AllComponents(const ComponentTree& tree) {

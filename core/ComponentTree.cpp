@@ -452,6 +452,11 @@ void ComponentTree::SetSelectedIndex(TreeNode* node, int index) {
   impl_->Notify([node](TreeObserver& o) { o.NodeChanged(node); });
 }
 
+void ComponentTree::SetIcons(TreeNode* node, int icon) {
+  SetImageIndex(node, icon);
+  SetSelectedIndex(node, icon);
+}
+
 void ComponentTree::SortTopLevel(const TextLess& less) {
   Store& s = *impl_->store;
   // Sorted on copies, so a throwing comparison leaves the tree as it was; each

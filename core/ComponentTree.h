@@ -125,6 +125,9 @@ class ComponentTree final {
   void SetText(TreeNode* node, std::string_view text);
   void SetImageIndex(TreeNode* node, int index);
   void SetSelectedIndex(TreeNode* node, int index);
+  // Both icons of `node` at once (ImageIndex first), as every node shows the
+  // same icon whether selected or not.
+  void SetIcons(TreeNode* node, int icon);
 
   // Stable sort of the top-level nodes by text; each keeps its subtree. `less`
   // must be a strict weak order; if it throws, the tree is unchanged.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 namespace tav {
 
 // The decimal separator used by every number conversion. It is the only
@@ -14,10 +12,5 @@ void SetDecimalSeparator(char separator);
 // The separator of the current C locale (LC_NUMERIC): the first character of
 // its decimal point, or "." when that is empty or longer than one character.
 char DecimalSeparatorFromCLocale();
-
-// Registers a function called after every change of the separator (not when it
-// is set to the value it already has). Returns an id for removal.
-int AddDecimalSeparatorListener(std::function<void(char)> listener);
-void RemoveDecimalSeparatorListener(int id);
 
 }  // namespace tav

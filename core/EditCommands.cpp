@@ -10,8 +10,7 @@ namespace {
 
 void SetComponentIcon(ComponentTree& tree, TreeNode* selected, int icon) {
   if (selected == nullptr || selected->Level() != 0) return;
-  tree.SetImageIndex(selected, icon);
-  tree.SetSelectedIndex(selected, selected->ImageIndex());
+  tree.SetIcons(selected, icon);
 }
 
 }  // namespace
@@ -41,9 +40,5 @@ void AssignFeeder(ComponentTree& tree, TreeNode* selected, int feeder) {
 void SortComponents(ComponentTree& tree, const ComponentTree::TextLess& less) {
   tree.SortTopLevel(less);
 }
-
-// std::string compares through char_traits<char>::lt, which orders bytes as
-// unsigned char, so bytes above 127 sort after ASCII on every platform.
-bool ByteTextLess(const std::string& a, const std::string& b) { return a < b; }
 
 }  // namespace tav

@@ -16,7 +16,4 @@ void AssignFeeder(ComponentTree& tree, TreeNode* selected, int feeder);
 // Stable sort of the components by designator; blocks stay intact.
 void SortComponents(ComponentTree& tree, const ComponentTree::TextLess& less);
 
-// Byte-wise comparison, for callers without a locale collation (the CLI, tests).
-bool ByteTextLess(const std::string& a, const std::string& b);
-
 }  // namespace tav

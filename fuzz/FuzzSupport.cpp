@@ -83,8 +83,7 @@ void AppendComponent(ComponentTree& tree, std::string designator, std::string x,
                      std::string feeder, int imageIndex) {
   auto add = [&tree](TreeNode* parent, std::string text, int image) {
     TreeNode* node = tree.AddChild(parent, std::move(text));
-    tree.SetImageIndex(node, image);
-    tree.SetSelectedIndex(node, image);
+    tree.SetIcons(node, image);
     return node;
   };
   TreeNode* component = add(nullptr, std::move(designator), imageIndex);

@@ -56,8 +56,7 @@ void Build(std::string_view input, ComponentTree& tree, MachineSettings& setting
     } else if (line.starts_with('!')) {
       if (last == nullptr) continue;
       const int icon = SmallInteger(std::string_view(line).substr(1));
-      tree.SetImageIndex(last, icon);
-      tree.SetSelectedIndex(last, icon);
+      tree.SetIcons(last, icon);
     } else {
       std::size_t level = 0;
       while (level < line.size() && line[level] == '\t') ++level;

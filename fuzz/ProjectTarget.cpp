@@ -91,7 +91,7 @@ void CheckLoadProject(std::string_view input) {
   const TreeState treeBefore = StateOf(tree);
   const MachineSettings settingsBefore = settings;
   try {
-    load_project(inputPath, tree, settings);
+    LoadProject(inputPath, tree, settings);
   } catch (const Error& error) {
     Expect(!error.message().empty(), "a load failed with an empty message");
     Expect(StateOf(tree) == treeBefore, "a failed load changed the tree");
@@ -107,20 +107,20 @@ void CheckLoadProject(std::string_view input) {
 
   // Into a new file: saving and loading again gives exactly the same state.
   std::filesystem::remove(savedPath);
-  save_project(savedPath, tree, settings);
+  SaveProject(savedPath, tree, settings);
   ComponentTree reloaded;
   MachineSettings reloadedSettings;
-  load_project(savedPath, reloaded, reloadedSettings);
+  LoadProject(savedPath, reloaded, reloadedSettings);
   Expect(StateOf(reloaded) == loaded.tree, "the tree changes when saved and loaded again");
   Expect(StoredValues(reloadedSettings) == loaded.stored,
          "the settings change when saved and loaded again");
 
   // Over the file it came from: keys the save does not write stay in the file
   // and may set icons again, but the nodes and settings come back the same.
-  save_project(inputPath, tree, settings);
+  SaveProject(inputPath, tree, settings);
   ComponentTree updated;
   MachineSettings updatedSettings;
-  load_project(inputPath, updated, updatedSettings);
+  LoadProject(inputPath, updated, updatedSettings);
   const TreeState updatedState = StateOf(updated);
   Expect(updatedState.size() == loaded.tree.size(), "saving in place changes the node count");
   for (std::size_t i = 0; i < updatedState.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/ComponentTree.h"
 #include "settings/MachineSettings.h"
@@ -10,8 +11,8 @@ namespace tav {
 // Writes the tree and the stored settings into the project file at `path`,
 // updating an existing file in place key by key. All or nothing: on failure
 // the file is unchanged and Error "In %s kann nicht geschrieben werden" is thrown.
-void save_project(const std::string& path, const ComponentTree& tree,
-                  const MachineSettings& settings);
+void SaveProject(const std::string& path, const ComponentTree& tree,
+                 const MachineSettings& settings);
 
 // Replaces the tree and the stored settings with the file's contents; settings
 // the file lacks keep their values. All or nothing: on any error tree and
@@ -19,6 +20,10 @@ void save_project(const std::string& path, const ComponentTree& tree,
 // line, "Ungültiger Index" when "Elemente" passes the tree (so also for a file
 // that does not exist), the integer error for "Elemente" or an icon, and
 // "Datei %s kann nicht geöffnet werden. %s" for a file that cannot be read.
-void load_project(const std::string& path, ComponentTree& tree, MachineSettings& settings);
+void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings);
+
+// The file the project dialogs' choice names: ".tav" is appended when the file
+// name part of `chosen` has no extension ("job" -> "job.tav").
+std::string ProjectFileName(std::string_view chosen);
 
 }  // namespace tav

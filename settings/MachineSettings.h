@@ -57,13 +57,7 @@ struct FeederDirection {
 // case-sensitively. Any other text has no direction.
 std::optional<FeederDirection> LookupDirection(std::string_view text);
 
-// Items of the drop-down lists, in list order.
-inline constexpr std::array<std::string_view, 4> kFeeder1DirectionItems{"Links", "Oben", "Rechts",
-                                                                        "Unten"};
-inline constexpr std::array<std::string_view, 4> kFeederDirectionItems{"Rechts", "Links", "Unten",
-                                                                       "Oben"};
 // Controllers the program can be framed for (first: the default).
 inline constexpr std::array<std::string_view, 3> kControllerItems{"Standard", "LinuxCNC", "GRBL"};
-inline constexpr std::array<std::string_view, 4> kAngleItems{"0", "180", "270", "90"};
 
 }  // namespace tav

@@ -16,8 +16,4 @@ QString FileNamePartOf(const QString& path) {
   return FromCorePath(std::string(tav::FileNamePart(ToCorePath(path))));
 }
 
-QString WithDefaultExtensionOf(const QString& path, std::string_view extension) {
-  return FromCorePath(tav::WithDefaultExtension(ToCorePath(path), extension));
-}
-
 }  // namespace tav::ui

@@ -14,7 +14,4 @@ QString FromCorePath(const std::string& path);
 // The file name part of `path` (after the last "/").
 QString FileNamePartOf(const QString& path);
 
-// `path` with `extension` appended when its file name part has no extension.
-QString WithDefaultExtensionOf(const QString& path, std::string_view extension);
-
 }  // namespace tav::ui

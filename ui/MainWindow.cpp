@@ -319,7 +319,7 @@ void TForm1::Button3Click() {
 
 void TForm1::ExportGCodeFile() {
   if (!saveDialog1_.Execute(*dialogRunner_, this)) return;
-  saveDialog1_.SetFileName(WithDefaultExtensionOf(saveDialog1_.FileName(), ".nc"));
+  saveDialog1_.SetFileName(FromCorePath(GCodeFileName(ToCorePath(saveDialog1_.FileName()))));
   tav::ExportGCode(EditorTextWithCrLf(*ui_->Memo1), ToCorePath(saveDialog1_.FileName()));
 }
 
@@ -351,7 +351,7 @@ void TForm1::OpenProject(const QString& path) {
   // file lacks keep what the user sees.
   tav::ComponentTree loaded;
   tav::MachineSettings settings = ReadSettingsFields();
-  tav::load_project(ToCorePath(path), loaded, settings);
+  tav::LoadProject(ToCorePath(path), loaded, settings);
   tree_.Swap(loaded);
   WriteSettingsFields(settings);
   SetProjectPathAndTitle(path);
@@ -363,7 +363,7 @@ void TForm1::OpenProject(const QString& path) {
 }
 
 void TForm1::SaveProject(const QString& path) {
-  tav::save_project(ToCorePath(path), tree_, ReadSettingsFields());
+  tav::SaveProject(ToCorePath(path), tree_, ReadSettingsFields());
   changes_.MarkSaved();
 }
 
@@ -399,7 +399,7 @@ bool TForm1::SaveToProjectPath() {
     return true;
   }
   if (!saveDialog2_.Execute(*dialogRunner_, this)) return false;
-  saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
+  saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
   const QString path = saveDialog2_.FileName();
   // Written first: a failed first save leaves the window without a project path.
   SaveProject(path);
@@ -412,7 +412,7 @@ void TForm1::Speicher1Click() { SaveProjectCommand(); }
 void TForm1::Projektspeichernunter1Click() {
   ErrorDisplay::Run([this] {
     if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
-    saveDialog2_.SetFileName(WithDefaultExtensionOf(saveDialog2_.FileName(), ".tav"));
+    saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
     const QString path = saveDialog2_.FileName();
     SetProjectPathAndTitle(path);
     SaveProject(path);
@@ -490,7 +490,8 @@ void TForm1::DurchgaengePlanen1Click() {
 void TForm1::Speichern1Click() {
   ErrorDisplay::Run([this] {
     if (!saveDialog3_.Execute(*dialogRunner_, this)) return;
-    saveDialog3_.SetFileName(WithDefaultExtensionOf(saveDialog3_.FileName(), ".tavm"));
+    saveDialog3_.SetFileName(
+        FromCorePath(tav::MachineProfileFileName(ToCorePath(saveDialog3_.FileName()))));
     tav::SaveMachineProfile(ToCorePath(saveDialog3_.FileName()), ReadSettingsFields());
   });
 }

@@ -14,6 +14,7 @@
 
 #include "core/Error.h"
 #include "core/LineList.h"
+#include "core/PathRules.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"
 #include "ui/ErrorDisplay.h"
@@ -206,7 +207,8 @@ void PlanDialog::SaveSetupSheet() {
   if (saveDialog4_.FileName().isEmpty())
     saveDialog4_.SetFileName(QString::fromLatin1(tav::kSetupSheetFileName));
   if (!saveDialog4_.Execute(dialogs_(), this)) return;
-  saveDialog4_.SetFileName(WithDefaultExtensionOf(saveDialog4_.FileName(), ".txt"));
+  saveDialog4_.SetFileName(
+      FromCorePath(tav::WithDefaultExtension(ToCorePath(saveDialog4_.FileName()), ".txt")));
   tav::SaveText(SetupSheetText(), ToCorePath(saveDialog4_.FileName()));
 }
 

@@ -66,7 +66,7 @@ class BadInput : public ::testing::Test {
     const std::string treeBefore = Snapshot(tree);
     const MachineSettings settingsBefore = settings;
     try {
-      load_project(path, tree, settings);
+      LoadProject(path, tree, settings);
       return {};
     } catch (const Error& error) {
       EXPECT_EQ(Snapshot(tree), treeBefore) << "a failed load changed the tree";
@@ -91,7 +91,7 @@ TEST_F(BadInput, BinaryGarbageEndsInAResultOrAClearError) {
       EXPECT_EQ(tree.Count(), summary.componentCount * block::kSize);
     }
     if (Load(bytes).empty()) {
-      EXPECT_NO_THROW(save_project(folder / "wieder.tav", tree, settings));
+      EXPECT_NO_THROW(SaveProject(folder / "wieder.tav", tree, settings));
     }
   }
 }
@@ -142,9 +142,9 @@ TEST_F(BadInput, ThousandsOfNestingLevelsNeedNoRecursion) {
   ASSERT_EQ(tree.Count(), kDepth);
   EXPECT_EQ(tree.NodeAt(kDepth - 1)->Level(), kDepth - 1);
 
-  save_project(folder / "tief.tav", tree, settings);
+  SaveProject(folder / "tief.tav", tree, settings);
   ComponentTree again;
-  load_project(folder / "tief.tav", again, settings);
+  LoadProject(folder / "tief.tav", again, settings);
   EXPECT_EQ(Snapshot(again), Snapshot(tree));
 
   // Far deeper than any stack would take by recursion, built directly.
@@ -168,10 +168,10 @@ TEST_F(BadInput, TenMegabyteNodeTextIsKeptWhole) {
   EXPECT_EQ(tree.NodeAt(0)->Text().size(), text.size());
   EXPECT_EQ(settings.Feeders[0].X, text);
 
-  save_project(folder / "gross.tav", tree, settings);
+  SaveProject(folder / "gross.tav", tree, settings);
   ComponentTree again;
   MachineSettings againSettings;
-  load_project(folder / "gross.tav", again, againSettings);
+  LoadProject(folder / "gross.tav", again, againSettings);
   EXPECT_EQ(Snapshot(again), Snapshot(tree));
   EXPECT_EQ(againSettings.Feeders[0].X, text);
 }
@@ -194,7 +194,7 @@ TEST_F(BadInput, HugeElementCountIsCheckedAgainstTheTree) {
     ComponentTree small;
     MachineSettings defaults;
     try {
-      load_project(path, small, defaults);
+      LoadProject(path, small, defaults);
     } catch (const Error& error) {
       report(error.message());
       return 0;

@@ -50,8 +50,7 @@ void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
   for (int i = 1; i <= count; ++i) {
     auto add = [&tree](TreeNode* parent, std::string text, int icon) {
       TreeNode* node = tree.AddChild(parent, std::move(text));
-      tree.SetImageIndex(node, icon);
-      tree.SetSelectedIndex(node, icon);
+      tree.SetIcons(node, icon);
       return node;
     };
     const std::string number = std::to_string(i);

@@ -30,8 +30,8 @@ MachineSettings ProjectSettings(int version) {
   return settings;
 }
 
-void SaveProject(const std::string& path, int version) {
-  save_project(path, ProjectTree(version), ProjectSettings(version));
+void SaveProjectVersion(const std::string& path, int version) {
+  SaveProject(path, ProjectTree(version), ProjectSettings(version));
 }
 
 bool SameTree(const ComponentTree& a, const ComponentTree& b) {
@@ -49,7 +49,7 @@ bool HoldsProject(const std::string& path, int version) {
   ComponentTree tree;
   MachineSettings settings;
   try {
-    load_project(path, tree, settings);
+    LoadProject(path, tree, settings);
   } catch (const Error&) {
     return false;
   }
@@ -89,7 +89,7 @@ std::string ProgramMessage(const std::string& path) {
 }  // namespace
 
 Saver ProjectSaver() {
-  return {"project", "job.tav", SaveProject, HoldsProject, ProjectMessage, true};
+  return {"project", "job.tav", SaveProjectVersion, HoldsProject, ProjectMessage, true};
 }
 
 Saver ProgramSaver() {

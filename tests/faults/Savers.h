@@ -21,7 +21,7 @@ struct Saver {
   bool exactMessage;
 };
 
-// save_project, the G-code export and the pass programs' file set.
+// SaveProject, the G-code export and the pass programs' file set.
 Saver ProjectSaver();
 Saver ProgramSaver();
 Saver FileSetSaver();

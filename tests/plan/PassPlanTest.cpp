@@ -11,12 +11,14 @@
 #include "gcode/GCodeGenerator.h"
 #include "plan/PassPrograms.h"
 #include "plan/PlanTestSupport.h"
+#include "support/ByteTextLess.h"
 #include "support/ErrorOf.h"
 
 namespace tav {
 namespace {
 
 using test::AddPart;
+using test::ByteTextLess;
 using test::ErrorOf;
 
 struct Part {

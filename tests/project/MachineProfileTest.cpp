@@ -32,7 +32,7 @@ MachineSettings EveryFieldDistinct() {
 
 TEST(MachineProfile, RoundTripsEveryStoredSetting) {
   TempFolder folder;
-  const std::string path = folder.File("maschine.tavm");
+  const std::string path = folder / "maschine.tavm";
   const MachineSettings saved = EveryFieldDistinct();
   SaveMachineProfile(path, saved);
 
@@ -56,16 +56,16 @@ TEST(MachineProfile, RoundTripsEveryStoredSetting) {
 
 TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
   TempFolder folder;
-  const std::string path = folder.File("board.tav");
+  const std::string path = folder / "board.tav";
   ComponentTree tree;
   test::AddComponent(tree, "R1");
-  save_project(path, tree, MachineSettings{});
+  SaveProject(path, tree, MachineSettings{});
   const MachineSettings machine = EveryFieldDistinct();
   SaveMachineProfile(path, machine);
 
   ComponentTree loadedTree;
   MachineSettings loaded;
-  load_project(path, loadedTree, loaded);
+  LoadProject(path, loadedTree, loaded);
   EXPECT_EQ(loadedTree.Count(), 13);
   EXPECT_EQ(loaded, machine);
   // And a project serves as a machine file.
@@ -76,7 +76,7 @@ TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
 
 TEST(MachineProfile, LoadSetsOnlyTheKeysTheFileHolds) {
   TempFolder folder;
-  const std::string path = folder.File("teil.tavm");
+  const std::string path = folder / "teil.tavm";
   WriteBytes(path, "[feeder]\r\nf2x=12,5\r\n[Geschwindigkeiten]\r\nSpeedFahren=\r\nFoo=1\r\n");
   MachineSettings settings;
   settings.SpeedHeben = "7";
@@ -104,7 +104,7 @@ TEST(MachineProfile, FailedLoadChangesNothing) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    const std::string path = folder.File(c.name);
+    const std::string path = folder / c.name;
     if (!c.bytes.empty()) WriteBytes(path, c.bytes);
     MachineSettings settings = before;
     const std::string message = ErrorOf([&] { LoadMachineProfile(path, settings); });
@@ -121,7 +121,7 @@ TEST(MachineProfile, FailedLoadChangesNothing) {
 
 TEST(MachineProfile, FailedSaveLeavesTheFile) {
   TempFolder folder;
-  const std::string path = folder.File("maschine.tavm");
+  const std::string path = folder / "maschine.tavm";
   WriteBytes(path, "[Feeder]\r\nF1X=1\r\n");
   SetWriteFailureForTesting(10, ENOSPC);
   const std::string message = ErrorOf([&] { SaveMachineProfile(path, EveryFieldDistinct()); });

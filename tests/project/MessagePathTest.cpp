@@ -27,23 +27,23 @@ struct Case {
 
 TEST(MessagePath, Utf8NamesAppearInWindows1252) {
   test::TempFolder folder;
-  const std::string base = folder.Path().string();
+  const std::string base = folder.path().string();
   // Folders where files are expected: a project, a program and an input file.
   for (const char* name : {"Pl\xC3\xA4tze.tav", "Pl\xC3\xA4tze.nc", "Pl\xC3\xA4tze.csv"})
-    std::filesystem::create_directory(folder.File(name));
+    std::filesystem::create_directory(folder / name);
 
   ComponentTree tree;
   test::AddComponent(tree, "R1");
   MachineSettings settings;
   const Case cases[] = {
-      {"LoadProject", [&](const std::string& path) { load_project(path, tree, settings); },
+      {"LoadProject", [&](const std::string& path) { LoadProject(path, tree, settings); },
        "Pl\xC3\xA4tze.tav",
        "Datei @/Pl\xE4tze.tav kann nicht ge\xF6"
        "ffnet werden. Der Pfad ist ein Verzeichnis"},
-      {"SaveProject", [&](const std::string& path) { save_project(path, tree, settings); },
+      {"SaveProject", [&](const std::string& path) { SaveProject(path, tree, settings); },
        "Pl\xC3\xA4tze.tav", "In @/Pl\xE4tze.tav kann nicht geschrieben werden"},
       {"SaveProjectInMissingFolder",
-       [&](const std::string& path) { save_project(path, tree, settings); },
+       [&](const std::string& path) { SaveProject(path, tree, settings); },
        "M\xC3\xBCll/Pl\xC3\xA4tze.tav", "In @/M\xFCll/Pl\xE4tze.tav kann nicht geschrieben werden"},
       {"ExportGCode", [](const std::string& path) { ExportGCode("%\r\n", path); },
        "Pl\xC3\xA4tze.nc",
@@ -66,7 +66,7 @@ TEST(MessagePath, Utf8NamesAppearInWindows1252) {
     SCOPED_TRACE(row.name);
     std::string expected = row.message;
     expected.replace(expected.find('@'), 1, base);
-    EXPECT_EQ(test::ErrorOf([&] { row.run(folder.File(row.utf8Name)); }), expected);
+    EXPECT_EQ(test::ErrorOf([&] { row.run(folder / row.utf8Name); }), expected);
   }
 }
 

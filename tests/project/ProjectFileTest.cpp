@@ -55,14 +55,14 @@ std::string DefaultSettingsLines() {
 class ProjectFileTest : public ::testing::Test {
  protected:
   test::TempFolder folder_;
-  std::string path_ = folder_.File("platine.tav");
+  std::string path_ = folder_ / "platine.tav";
 };
 
 TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   ComponentTree tree;
   test::AddComponent(tree, "R1");
   const std::string golden = ReadBytes(kGoldenPath);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   EXPECT_EQ(ReadBytes(path_), WithLaterKeys(golden));
 
   // Loading the previous version's file and saving it to a new file gives the
@@ -70,11 +70,11 @@ TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   ComponentTree loaded;
   MachineSettings settings;
   settings.SpeedFahren = "99";
-  load_project(kGoldenPath, loaded, settings);
+  LoadProject(kGoldenPath, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
   EXPECT_EQ(settings, MachineSettings{});
-  const std::string copy = folder_.File("copy.tav");
-  save_project(copy, loaded, settings);
+  const std::string copy = folder_ / "copy.tav";
+  SaveProject(copy, loaded, settings);
   EXPECT_EQ(ReadBytes(copy), WithLaterKeys(golden));
 }
 
@@ -83,8 +83,8 @@ TEST_F(ProjectFileTest, SecondSaveUpdatesInPlaceAndPutsComponentsLast) {
   WriteBytes(path_, golden);
   ComponentTree tree;
   MachineSettings settings;
-  load_project(path_, tree, settings);
-  save_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
+  SaveProject(path_, tree, settings);
   const std::size_t icons = golden.find("[Icons]");
   EXPECT_EQ(ReadBytes(path_), WithLaterKeys(golden.substr(icons)) + golden.substr(0, icons));
 }
@@ -97,33 +97,33 @@ TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
   options.GCode_VentilSchalten = "1";
   options.GCode_Steuerung = "LinuxCNC";
   options.GCode_Kommentare = "1";
-  save_project(path_, tree, options);
+  SaveProject(path_, tree, options);
   const std::string saved = ReadBytes(path_);
   EXPECT_NE(saved.find("Delay=0.5\r\nVentil_Off=M65 P0\r\nVentil_Schalten=1\r\n"
                        "Steuerung=LinuxCNC\r\nKommentare=1\r\n[Koordinaten]"),
             std::string::npos)
       << saved;
   MachineSettings loaded;
-  load_project(path_, tree, loaded);
+  LoadProject(path_, tree, loaded);
   EXPECT_EQ(loaded, options);
 
   // A project of the previous version resets the options of the project open
   // before, while its own old keys still win over whatever was set.
   MachineSettings previous = options;
   previous.Feeder(2)->X = "kept only when missing";
-  load_project(kGoldenPath, tree, previous);
+  LoadProject(kGoldenPath, tree, previous);
   EXPECT_EQ(previous, MachineSettings{});
 }
 
 TEST_F(ProjectFileTest, EmptyTreeWritesNoTreeSections) {
   ComponentTree tree;
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   EXPECT_EQ(ReadBytes(path_), DefaultSettingsLines() + "[Bibliothek]\r\nElemente=0\r\n");
 
   MachineSettings settings;
   settings.GCode_Delay = "7";
   tree.AddChild(nullptr, "old");
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(tree.Count(), 0);
   EXPECT_EQ(settings, MachineSettings{});
 }
@@ -134,7 +134,7 @@ TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
   test::AddComponent(tree, "R2", false);
   test::AddComponent(tree, "R3");
   tree.SetImageIndex(tree.AddChild(nullptr, "odd icon"), 4);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const IniDocument saved(ReadBytes(path_));
   EXPECT_EQ(saved.ReadSection("Bibliothek"),
             (std::vector<std::string>{"Elemente", "0", "13", "26"}));
@@ -147,11 +147,11 @@ TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
 TEST_F(ProjectFileTest, SmallerSaveOverLargerKeepsHarmlessLeftovers) {
   ComponentTree tree;
   for (const char* name : {"R1", "R2", "R3"}) test::AddComponent(tree, name);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   ComponentTree smaller;
   test::AddComponent(smaller, "C1");
   test::AddComponent(smaller, "C2", false);
-  save_project(path_, smaller, MachineSettings{});
+  SaveProject(path_, smaller, MachineSettings{});
 
   const IniDocument saved(ReadBytes(path_));
   const auto nodes = saved.ReadSection("components");
@@ -163,26 +163,26 @@ TEST_F(ProjectFileTest, SmallerSaveOverLargerKeepsHarmlessLeftovers) {
 
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(smaller));
 }
 
 TEST_F(ProjectFileTest, StaleStateOfAnEarlierSaveDoesNotReachOtherNodes) {
   ComponentTree tree;
   for (const char* name : {"A", "B", "C"}) tree.AddChild(nullptr, name);
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
 
   ComponentTree changed;
   TreeNode* top = changed.AddChild(nullptr, "A");
   changed.SetImageIndex(changed.AddChild(top, "child"), 5);
   changed.SetImageIndex(changed.AddChild(nullptr, "odd"), 7);
-  save_project(path_, changed, MachineSettings{});
+  SaveProject(path_, changed, MachineSettings{});
   EXPECT_NE(ReadBytes(path_).find("[Bibliothek]\r\nElemente=3\r\n0=true\r\n[components]"),
             std::string::npos);
 
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   EXPECT_EQ(StateOf(loaded),
             (std::vector<NodeState>{{0, "A", 0, 0}, {1, "child", 5, 5}, {0, "odd", 7, 7}}));
 }
@@ -192,7 +192,7 @@ TEST_F(ProjectFileTest, UnknownSectionsKeysAndLinesSurviveASave) {
              "; written by hand\n[Extra]\nkeep=me\n\n[feeder]\n F1X = 5\nF9Q=unknown\n"
              "[Bibliothek]\n100=true\n");
   ComponentTree tree;
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const std::string bytes = ReadBytes(path_);
   const std::string head =
       "; written by hand\r\n[Extra]\r\nkeep=me\r\n\r\n[feeder]\r\n F1X =0.00\r\nF9Q=unknown\r\n"
@@ -206,12 +206,12 @@ TEST_F(ProjectFileTest, TabsAndHashesInTextsBecomeTabs) {
   ComponentTree tree;
   TreeNode* top = tree.AddChild(nullptr, "a\tb#c");
   tree.AddChild(top, "x#y");
-  save_project(path_, tree, MachineSettings{});
+  SaveProject(path_, tree, MachineSettings{});
   const IniDocument saved(ReadBytes(path_));
   EXPECT_EQ(saved.ReadSectionValues("components"),
             (std::vector<std::string_view>{"a#b#c", "#x#y"}));
   MachineSettings settings;
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(StateOf(tree), (std::vector<NodeState>{{0, "a\tb\tc", 0, 0}, {1, "x\ty", 0, 0}}));
 }
 
@@ -229,7 +229,7 @@ TEST_F(ProjectFileTest, SettingsKeepMissingKeysAndTakeEmptyValues) {
   test::AddComponent(tree, "R1");
   WriteBytes(path_,
              ReadBytes(path_) + "[components]\r\nNode0=R1\r\n[Bibliothek]\r\nElemente=0\r\n");
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(settings, expected);
   EXPECT_EQ(StateOf(tree), (std::vector<NodeState>{{0, "R1", 0, 0}}));
 }
@@ -248,7 +248,7 @@ TEST_P(LoadTest, GivesTheTree) {
   ComponentTree tree;
   tree.AddChild(nullptr, "old");
   MachineSettings settings;
-  load_project(path_, tree, settings);
+  LoadProject(path_, tree, settings);
   EXPECT_EQ(StateOf(tree), GetParam().nodes);
 }
 
@@ -314,7 +314,7 @@ TEST_P(LoadFailureTest, ChangesNothing) {
   const auto state = StateOf(tree);
   const MachineSettings before = settings;
 
-  EXPECT_EQ(ErrorOf([&] { load_project(path_, tree, settings); }), GetParam().message);
+  EXPECT_EQ(ErrorOf([&] { LoadProject(path_, tree, settings); }), GetParam().message);
   EXPECT_EQ(test::PointersOf(tree), pointers);
   EXPECT_EQ(StateOf(tree), state);
   EXPECT_EQ(settings, before);
@@ -350,7 +350,7 @@ TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
   MachineSettings settings;
   settings.GCode_Ventil = "M7";
   const auto state = StateOf(tree);
-  const std::string message = ErrorOf([&] { load_project(path_, tree, settings); });
+  const std::string message = ErrorOf([&] { LoadProject(path_, tree, settings); });
   EXPECT_EQ(message.rfind("Datei " + path_ +
                               " kann nicht ge\xF6"
                               "ffnet werden. ",
@@ -367,41 +367,41 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {
 
   // A folder where the file should be.
   std::filesystem::create_directory(path_);
-  EXPECT_EQ(ErrorOf([&] { save_project(path_, tree, {}); }), CannotWrite(path_));
+  EXPECT_EQ(ErrorOf([&] { SaveProject(path_, tree, {}); }), CannotWrite(path_));
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 
   // A folder that does not exist.
-  const std::string missing = folder_.File("missing/platine.tav");
-  EXPECT_EQ(ErrorOf([&] { save_project(missing, tree, {}); }), CannotWrite(missing));
-  EXPECT_FALSE(std::filesystem::exists(folder_.File("missing")));
+  const std::string missing = folder_ / "missing/platine.tav";
+  EXPECT_EQ(ErrorOf([&] { SaveProject(missing, tree, {}); }), CannotWrite(missing));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "missing"));
 
   // A full disk while the new content is written.
-  const std::string existing = folder_.File("existing.tav");
+  const std::string existing = folder_ / "existing.tav";
   WriteBytes(existing, "[components]\r\nNode0=old\r\n");
   SetWriteFailureForTesting(10, ENOSPC);
-  const std::string message = ErrorOf([&] { save_project(existing, tree, {}); });
+  const std::string message = ErrorOf([&] { SaveProject(existing, tree, {}); });
   SetWriteFailureForTesting(-1, 0);
   EXPECT_EQ(message, CannotWrite(existing));
   EXPECT_EQ(ReadBytes(existing), "[components]\r\nNode0=old\r\n");
 
   // A text that would break the file apart.
   tree.SetText(tree.NodeAt(3), "Layer: Top\r\n[Feeder]\r\nF1X=666");
-  EXPECT_EQ(ErrorOf([&] { save_project(existing, tree, {}); }), CannotWrite(existing));
+  EXPECT_EQ(ErrorOf([&] { SaveProject(existing, tree, {}); }), CannotWrite(existing));
   EXPECT_EQ(ReadBytes(existing), "[components]\r\nNode0=old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 2);
 }
 
 TEST_F(ProjectFileTest, PathWithoutFolderIsInTheCurrentFolder) {
   const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder_.Path());
+  std::filesystem::current_path(folder_.path());
   ComponentTree tree;
   test::AddComponent(tree, "R1");
-  save_project("here.tav", tree, {});
+  SaveProject("here.tav", tree, {});
   ComponentTree loaded;
   MachineSettings settings;
-  load_project("here.tav", loaded, settings);
+  LoadProject("here.tav", loaded, settings);
   std::filesystem::current_path(previous);
-  EXPECT_EQ(ReadBytes(folder_.File("here.tav")), WithLaterKeys(ReadBytes(kGoldenPath)));
+  EXPECT_EQ(ReadBytes(folder_ / "here.tav"), WithLaterKeys(ReadBytes(kGoldenPath)));
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
 }
 
@@ -410,12 +410,18 @@ TEST_F(ProjectFileTest, DeeplyNestedComponentsLoad) {
   ComponentTree tree;
   TreeNode* parent = nullptr;
   for (int level = 0; level < kDepth; ++level) parent = tree.AddChild(parent, "n");
-  save_project(path_, tree, {});
+  SaveProject(path_, tree, {});
   ComponentTree loaded;
   MachineSettings settings;
-  load_project(path_, loaded, settings);
+  LoadProject(path_, loaded, settings);
   ASSERT_EQ(loaded.Count(), kDepth);
   EXPECT_EQ(loaded.NodeAt(kDepth - 1)->Level(), kDepth - 1);
+}
+
+TEST(ProjectFileName, AppendsTavOnlyWithoutExtension) {
+  EXPECT_EQ(ProjectFileName("/tmp/job"), "/tmp/job.tav");
+  EXPECT_EQ(ProjectFileName("/tmp/job.txt"), "/tmp/job.txt");
+  EXPECT_EQ(ProjectFileName("/tmp.d/job"), "/tmp.d/job.tav");
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ void FillRandomly(std::mt19937& random, ComponentTree& tree, MachineSettings& se
     for (int up = move; up < 0 && parent != nullptr; ++up) parent = parent->Parent();
     previous = tree.AddChild(parent, RandomText(random, true));
     const int image = icon(random);
-    tree.SetImageIndex(previous, image);
-    tree.SetSelectedIndex(previous, image);
+    tree.SetIcons(previous, image);
   }
   for (const StoredSetting& setting : StoredSettings())
     setting.Of(settings) = RandomText(random, false);
@@ -47,7 +46,7 @@ void FillRandomly(std::mt19937& random, ComponentTree& tree, MachineSettings& se
 
 TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
   test::TempFolder folder;
-  const std::string path = folder.File("random.tav");
+  const std::string path = folder / "random.tav";
   std::mt19937 random(20240611);
   for (int round = 0; round < 60; ++round) {
     ComponentTree tree;
@@ -55,14 +54,14 @@ TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
     FillRandomly(random, tree, settings);
     // Every other round saves over the file of the round before.
     if (round % 2 == 0) std::filesystem::remove(path);
-    save_project(path, tree, settings);
+    SaveProject(path, tree, settings);
 
     ComponentTree loaded;
     MachineSettings loadedSettings;
     loadedSettings.Winkel[2] = "180";  // not stored: stays as it was
     MachineSettings expected = settings;
     expected.Winkel[2] = "180";
-    load_project(path, loaded, loadedSettings);
+    LoadProject(path, loaded, loadedSettings);
     ASSERT_EQ(test::StateOf(loaded), test::StateOf(tree)) << "round " << round;
     ASSERT_EQ(loadedSettings, expected) << "round " << round;
   }

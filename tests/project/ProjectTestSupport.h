@@ -8,56 +8,23 @@
 #include <string>
 #include <vector>
 
+#include "core/ComponentBlock.h"
 #include "core/ComponentTree.h"
 #include "core/Error.h"
 #include "support/ErrorOf.h"
+#include "support/TempFolder.h"
 
 namespace tav::test {
-
-// A fresh folder per test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name)
-      if (c == '/') c = '_';
-    path_ = std::filesystem::temp_directory_path() / ("tav_project_" + name);
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Appends one component as the import lays it out: 13 nodes, the top-level
 // node included (ImageIndex 0) or excluded (1).
 inline void AddComponent(ComponentTree& tree, const std::string& designator, bool included = true,
                          const std::string& x = "10.16mm", const std::string& y = "5.08mm") {
   TreeNode* top = tree.AddChild(nullptr, designator);
-  tree.SetImageIndex(top, included ? 0 : 1);
-  tree.SetSelectedIndex(top, included ? 0 : 1);
+  tree.SetIcons(top, included ? icon::kIncluded : icon::kExcluded);
   const auto add = [&tree](TreeNode* parent, const std::string& text, int icon) {
     TreeNode* node = tree.AddChild(parent, text);
-    tree.SetImageIndex(node, icon);
-    tree.SetSelectedIndex(node, icon);
+    tree.SetIcons(node, icon);
     return node;
   };
   add(top, "Comment: 10k", 5);

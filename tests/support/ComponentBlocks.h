@@ -12,12 +12,10 @@ inline TreeNode* AddComponent(ComponentTree& tree, const std::string& designator
                               const std::string& x, const std::string& y,
                               const std::string& feeder = "Feeder: 1", bool included = true) {
   TreeNode* top = tree.AddChild(nullptr, designator);
-  tree.SetImageIndex(top, included ? icon::kIncluded : icon::kExcluded);
-  tree.SetSelectedIndex(top, top->ImageIndex());
+  tree.SetIcons(top, included ? icon::kIncluded : icon::kExcluded);
   const auto child = [&tree](TreeNode* parent, const std::string& text, int iconIndex) {
     TreeNode* node = tree.AddChild(parent, text);
-    tree.SetImageIndex(node, iconIndex);
-    tree.SetSelectedIndex(node, iconIndex);
+    tree.SetIcons(node, iconIndex);
     return node;
   };
   child(top, "Comment: 10k", icon::kAttribute);

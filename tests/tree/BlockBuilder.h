@@ -16,8 +16,7 @@ inline TreeNode* AddBlock(ComponentTree& tree, const std::string& designator, in
   TreeNode* top = tree.AddChild(nullptr, designator);
   for (int i = 0; i < attributes; ++i) {
     TreeNode* attribute = tree.AddChild(top, kAttributes[i]);
-    tree.SetImageIndex(attribute, 5);
-    tree.SetSelectedIndex(attribute, 5);
+    tree.SetIcons(attribute, 5);
   }
   TreeNode* position = tree.AddChild(top, "Position");
   tree.AddChild(position, "1mm");

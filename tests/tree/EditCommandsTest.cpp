@@ -7,12 +7,14 @@
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
+#include "support/ByteTextLess.h"
 #include "tree/BlockBuilder.h"
 
 namespace tav {
 namespace {
 
 using test::AddBlock;
+using test::ByteTextLess;
 
 std::vector<std::string> Texts(const ComponentTree& tree) {
   std::vector<std::string> texts;

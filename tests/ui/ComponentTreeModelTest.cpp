@@ -13,6 +13,7 @@
 
 #include "core/ComponentTree.h"
 #include "core/EditCommands.h"
+#include "support/ByteTextLess.h"
 #include "support/ComponentBlocks.h"
 #include "ui/ComponentTreeView.h"
 
@@ -20,6 +21,7 @@ namespace tav::ui {
 namespace {
 
 using tav::test::AddComponent;
+using tav::test::ByteTextLess;
 
 // Turns the model tester's complaints into test failures.
 class ModelWarnings final {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "gcode/GCodeGenerator.h"
+#include "project/ProjectFile.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/EditorText.h"
 #include "ui/FilePath.h"
@@ -91,9 +93,9 @@ TEST(FilePathTest, NonAsciiNamesSurviveTheCoreRules) {
   const QString path = QStringLiteral("/tmp/Pl\u00e4tze.alt/Platine \u00fc");
   EXPECT_EQ(FromCorePath(ToCorePath(path)), path);
   EXPECT_EQ(FileNamePartOf(path), QStringLiteral("Platine \u00fc"));
-  EXPECT_EQ(WithDefaultExtensionOf(path, ".tav"), path + ".tav");
-  EXPECT_EQ(WithDefaultExtensionOf("/a/job.txt", ".nc"), "/a/job.txt");
-  EXPECT_EQ(WithDefaultExtensionOf("/a/job.", ".nc"), "/a/job.");
+  EXPECT_EQ(FromCorePath(ProjectFileName(ToCorePath(path))), path + ".tav");
+  EXPECT_EQ(FromCorePath(GCodeFileName(ToCorePath("/a/job.txt"))), "/a/job.txt");
+  EXPECT_EQ(FromCorePath(GCodeFileName(ToCorePath("/a/job."))), "/a/job.");
 }
 
 TEST(ImageListTest, EightSixteenPixelIconsTransparentExceptTheTiles) {

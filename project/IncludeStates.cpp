@@ -1,0 +1,108 @@
+#include "project/IncludeStates.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ComponentBlock.h"
+#include "core/NumberConversion.h"
+#include "project/AppendNumber.h"
+#include "project/ProjectKeys.h"
+
+namespace tav {
+
+namespace {
+
+// The index a "Bibliothek" key stands for: the reader looks up index i by its
+// decimal text, so only digits without a leading zero, below `count`, count.
+std::optional<int> LibraryIndex(std::string_view key, int count) {
+  if (key.empty() || key.size() > 10 || (key.size() > 1 && key.front() == '0')) return std::nullopt;
+  long long index = 0;
+  for (char c : key) {
+    if (c < '0' || c > '9') return std::nullopt;
+    index = index * 10 + (c - '0');
+  }
+  if (index >= count) return std::nullopt;
+  return static_cast<int>(index);
+}
+
+bool HasIncludeState(const TreeNode* node) {
+  return node->Level() == 0 &&
+         (node->ImageIndex() == icon::kIncluded || node->ImageIndex() == icon::kExcluded);
+}
+
+}  // namespace
+
+void SaveIcons(const ComponentTree& tree, IniStore& store) {
+  const int count = tree.Count();
+  if (!store.HasSection(kIconsSection)) {
+    std::string icons;
+    icons.reserve(static_cast<std::size_t>(count) * 12);
+    for (int i = 0; i < count; ++i) {
+      AppendNumber(icons, i);
+      icons.push_back('=');
+      AppendNumber(icons, tree.NodeAt(i)->ImageIndex());
+      icons.append("\r\n");
+    }
+    store.AppendLines(kIconsSection, std::move(icons));
+    return;
+  }
+  for (int i = 0; i < count; ++i) {
+    store.WriteString(kIconsSection, IntegerToText(i), IntegerToText(tree.NodeAt(i)->ImageIndex()));
+  }
+}
+
+void LoadIcons(ComponentTree& tree, IniStore& store) {
+  // Bounded by the tree: NodeAt throws at the first index past the last node,
+  // so a huge "Elemente" fails after at most Count() steps.
+  const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
+  for (int i = 0; i < elements; ++i) {
+    char key[16];
+    const auto keyEnd = std::to_chars(key, key + sizeof key, i).ptr;
+    const int icon = TextToInteger(
+        store.Find(kIconsSection, std::string_view(key, static_cast<std::size_t>(keyEnd - key)))
+            .value_or("0"));
+    tree.SetIcons(tree.NodeAt(i), icon);
+  }
+}
+
+void SaveIncludeStates(const ComponentTree& tree, IniStore& store) {
+  const int count = tree.Count();
+
+  // A state an earlier save left under an index that now holds no component
+  // would be applied to whatever node stands there now; keys from the count
+  // upward are never read and stay.
+  for (const std::string& key : store.ReadSection(kLibrarySection)) {
+    const auto index = LibraryIndex(key, count);
+    if (index && !HasIncludeState(tree.NodeAt(*index))) store.EraseKey(kLibrarySection, key);
+  }
+  store.WriteString(kLibrarySection, kElementsKey, IntegerToText(count));
+  for (int i = 0; i < count; ++i) {
+    const TreeNode* node = tree.NodeAt(i);
+    if (HasIncludeState(node))
+      store.WriteString(kLibrarySection, IntegerToText(i),
+                        node->ImageIndex() == icon::kIncluded ? "true" : "false");
+  }
+}
+
+void LoadIncludeStates(ComponentTree& tree, IniStore& store) {
+  // The include states of the indices below "Elemente". Walking the section
+  // once finds the same keys as looking up every index, without a lookup per
+  // node. LoadIcons has made sure that "Elemente" does not pass the tree.
+  const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
+  const std::vector<std::string> keys = store.ReadSection(kLibrarySection);
+  const std::vector<std::string_view> states = store.ReadSectionValues(kLibrarySection);
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const auto index = LibraryIndex(keys[k], elements);
+    const int state = states[k] == "true"    ? icon::kIncluded
+                      : states[k] == "false" ? icon::kExcluded
+                                             : -1;
+    if (!index || state < 0) continue;  // any other value changes nothing
+    tree.SetIcons(tree.NodeAt(*index), state);
+  }
+}
+
+}  // namespace tav
