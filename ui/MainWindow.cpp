@@ -34,11 +34,11 @@
 #include "ui/LocaleTextLess.h"
 #include "ui/PickPlaceFileHelp.h"
 #include "ui/PlanDialog.h"
+#include "ui/PositionDisplay.h"
 #include "ui/QuestionBox.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
 #include "ui/TreePopupCommands.h"
-#include "ui/VirtualDisplay.h"
 #include "ui/WindowFont.h"
 #include "ui_MainWindow.h"
 
@@ -63,7 +63,7 @@ void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
 
 }  // namespace
 
-TForm1::TForm1(const QStringList& arguments, QWidget* parent)
+MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TForm1>()),
       dialogRunner_(std::make_unique<QtFileDialogRunner>()),
@@ -92,12 +92,12 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent)
   FormCreate(arguments);
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   // The view lets go of the model before the model and the tree go.
   ui_->TreeView1->setModel(nullptr);
 }
 
-void TForm1::SetUpWindow() {
+void MainWindow::SetUpWindow() {
   // System menu and close button only; the size is fixed.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -117,14 +117,14 @@ void TForm1::SetUpWindow() {
   }
 }
 
-void TForm1::SetUpTree() {
+void MainWindow::SetUpTree() {
   model_ = std::make_unique<ComponentTreeModel>(tree_);
   ui_->TreeView1->SetComponentModel(model_.get());
   ui_->TreeView1->SetBackground(kSilver);
-  connect(ui_->TreeView1, &QWidget::customContextMenuRequested, this, &TForm1::ShowPopupMenu);
+  connect(ui_->TreeView1, &QWidget::customContextMenuRequested, this, &MainWindow::ShowPopupMenu);
 }
 
-void TForm1::SetUpPopupMenu() {
+void MainWindow::SetUpPopupMenu() {
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
   ui_->Einschliessen1->setIcon(ImageList::Icon(0));
@@ -140,35 +140,35 @@ void TForm1::SetUpPopupMenu() {
   popupCommands_ = new TreePopupCommands(tree_, *ui_->TreeView1, *popupMenu_, this);
 }
 
-void TForm1::ConnectCommands() {
-  connect(ui_->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-  connect(ui_->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(ui_->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-  connect(ui_->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-  connect(ui_->Laden1, &QAction::triggered, this, &TForm1::Laden1Click);
-  connect(ui_->Speicher1, &QAction::triggered, this, &TForm1::Speicher1Click);
+void MainWindow::ConnectCommands() {
+  connect(ui_->Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
+  connect(ui_->Button2, &QPushButton::clicked, this, &MainWindow::Button2Click);
+  connect(ui_->Button3, &QPushButton::clicked, this, &MainWindow::Button3Click);
+  connect(ui_->Button4, &QPushButton::clicked, this, &MainWindow::Button4Click);
+  connect(ui_->Laden1, &QAction::triggered, this, &MainWindow::Laden1Click);
+  connect(ui_->Speicher1, &QAction::triggered, this, &MainWindow::Speicher1Click);
   connect(ui_->Projektspeichernunter1, &QAction::triggered, this,
-          &TForm1::Projektspeichernunter1Click);
-  connect(ui_->Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
-  connect(ui_->About1, &QAction::triggered, this, &TForm1::About1Click);
+          &MainWindow::Projektspeichernunter1Click);
+  connect(ui_->Beenden1, &QAction::triggered, this, &MainWindow::Beenden1Click);
+  connect(ui_->About1, &QAction::triggered, this, &MainWindow::About1Click);
   connect(ui_->PickandPlaceFileAufbau1, &QAction::triggered, this,
-          &TForm1::PickandPlaceFileAufbau1Click);
-  connect(ui_->Einschliessen1, &QAction::triggered, this, &TForm1::Einschliessen1Click);
-  connect(ui_->Ausschliessen1, &QAction::triggered, this, &TForm1::Ausschliessen1Click);
-  connect(ui_->Sortieren1, &QAction::triggered, this, &TForm1::Sortieren1Click);
-  connect(ui_->Feeder11, &QAction::triggered, this, &TForm1::Feeder11Click);
-  connect(ui_->Feeder21, &QAction::triggered, this, &TForm1::Feeder21Click);
-  connect(ui_->Feeder31, &QAction::triggered, this, &TForm1::Feeder31Click);
-  connect(ui_->Feeder41, &QAction::triggered, this, &TForm1::Feeder41Click);
-  connect(ui_->Speichern1, &QAction::triggered, this, &TForm1::Speichern1Click);
-  connect(ui_->Laden2, &QAction::triggered, this, &TForm1::Laden2Click);
+          &MainWindow::PickandPlaceFileAufbau1Click);
+  connect(ui_->Einschliessen1, &QAction::triggered, this, &MainWindow::Einschliessen1Click);
+  connect(ui_->Ausschliessen1, &QAction::triggered, this, &MainWindow::Ausschliessen1Click);
+  connect(ui_->Sortieren1, &QAction::triggered, this, &MainWindow::Sortieren1Click);
+  connect(ui_->Feeder11, &QAction::triggered, this, &MainWindow::Feeder11Click);
+  connect(ui_->Feeder21, &QAction::triggered, this, &MainWindow::Feeder21Click);
+  connect(ui_->Feeder31, &QAction::triggered, this, &MainWindow::Feeder31Click);
+  connect(ui_->Feeder41, &QAction::triggered, this, &MainWindow::Feeder41Click);
+  connect(ui_->Speichern1, &QAction::triggered, this, &MainWindow::Speichern1Click);
+  connect(ui_->Laden2, &QAction::triggered, this, &MainWindow::Laden2Click);
 }
 
-void TForm1::SetUpShortcuts() {
+void MainWindow::SetUpShortcuts() {
   // The buttons' commands also work while their page is hidden, so their keys
   // belong to the window rather than to the buttons.
   const auto command = [this](const char* name, const QKeySequence& key, QPushButton* button,
-                              void (TForm1::*slot)()) {
+                              void (MainWindow::*slot)()) {
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
@@ -177,12 +177,14 @@ void TForm1::SetUpShortcuts() {
     connect(action, &QAction::triggered, this, slot);
     button->setToolTip(key.toString(QKeySequence::NativeText));
   };
-  command("Button1Key", QKeySequence(Qt::CTRL | Qt::Key_I), ui_->Button1, &TForm1::Button1Click);
-  command("Button2Key", QKeySequence(Qt::Key_F5), ui_->Button2, &TForm1::Button2Click);
-  command("Button3Key", QKeySequence(Qt::CTRL | Qt::Key_E), ui_->Button3, &TForm1::Button3Click);
+  command("Button1Key", QKeySequence(Qt::CTRL | Qt::Key_I), ui_->Button1,
+          &MainWindow::Button1Click);
+  command("Button2Key", QKeySequence(Qt::Key_F5), ui_->Button2, &MainWindow::Button2Click);
+  command("Button3Key", QKeySequence(Qt::CTRL | Qt::Key_E), ui_->Button3,
+          &MainWindow::Button3Click);
 }
 
-void TForm1::WatchSettingsFields() {
+void MainWindow::WatchSettingsFields() {
   // Every field on the pages counts, whatever it is and whoever adds it; the
   // editor Memo1 holds the program, which is not part of the job.
   const auto changed = [this] { changes_.SettingsChanged(); };
@@ -195,11 +197,11 @@ void TForm1::WatchSettingsFields() {
   }
 }
 
-void TForm1::CreateDisplayWindow() {
-  if (!display_) display_ = std::make_unique<TForm2>(tree_, lastImport_, this);
+void MainWindow::CreateDisplayWindow() {
+  if (!display_) display_ = std::make_unique<PositionDisplay>(tree_, lastImport_, this);
 }
 
-void TForm1::ShowCentred() {
+void MainWindow::ShowCentred() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) {
     QRect frame = frameGeometry();
@@ -210,26 +212,28 @@ void TForm1::ShowCentred() {
   show();
 }
 
-tav::MachineSettings TForm1::ReadSettingsFields() const { return ReadSettings(*ui_); }
+tav::MachineSettings MainWindow::ReadSettingsFields() const { return ReadSettings(*ui_); }
 
-void TForm1::WriteSettingsFields(const tav::MachineSettings& settings) {
+void MainWindow::WriteSettingsFields(const tav::MachineSettings& settings) {
   WriteSettings(*ui_, settings);
 }
 
-void TForm1::SetFileDialogRunner(std::unique_ptr<FileDialogRunner> runner) {
+void MainWindow::SetFileDialogRunner(std::unique_ptr<FileDialogRunner> runner) {
   dialogRunner_ = runner ? std::move(runner) : std::make_unique<QtFileDialogRunner>();
 }
 
-void TForm1::SetLocaleSource(std::function<QLocale()> source) { localeSource_ = std::move(source); }
+void MainWindow::SetLocaleSource(std::function<QLocale()> source) {
+  localeSource_ = std::move(source);
+}
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (MayReplaceJob())
     event->accept();
   else
     event->ignore();
 }
 
-void TForm1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   // The user's regional settings changed: numbers are read and written with
   // the new separator from the next conversion on.
   if (event->type() == QEvent::LocaleChange)
@@ -239,7 +243,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 // --- Start-up ---------------------------------------------------------------
 
-void TForm1::FormCreate(const QStringList& arguments) {
+void MainWindow::FormCreate(const QStringList& arguments) {
   SetBackground(ui_->TabSheet1, QPalette::Window, kBlue);
   const QString project = arguments.value(1);
   if (project.isEmpty()) return;
@@ -254,13 +258,13 @@ void TForm1::FormCreate(const QStringList& arguments) {
 
 // --- Pick-and-place import --------------------------------------------------
 
-void TForm1::Button1Click() {
+void MainWindow::Button1Click() {
   ErrorDisplay::Run([this] {
     if (MayReplaceJob()) ImportPickPlace();
   });
 }
 
-void TForm1::ImportPickPlace() {
+void MainWindow::ImportPickPlace() {
   if (openDialog1_.Execute(*dialogRunner_, this)) {
     // The import replaces the tree only when the whole file was read.
     lastImport_ = tav::PickPlaceImport(ToCorePath(openDialog1_.FileName()), tree_);
@@ -270,22 +274,22 @@ void TForm1::ImportPickPlace() {
   ShowDimensions();
 }
 
-void TForm1::ShowComponentCount() {
+void MainWindow::ShowComponentCount() {
   ui_->BauelementeLabel->setText(ToQString(tav::IntegerToText(lastImport_.componentCount)));
 }
 
-void TForm1::ShowDimensions() {
+void MainWindow::ShowDimensions() {
   ui_->DimLabel_X->setText(ToQString(tav::DimensionLabel(lastImport_.largestX)));
   ui_->DimLabel_Y->setText(ToQString(tav::DimensionLabel(lastImport_.largestY)));
 }
 
 // --- G-code -----------------------------------------------------------------
 
-void TForm1::Button2Click() {
+void MainWindow::Button2Click() {
   ErrorDisplay::Run([this] { GenerateGCode(); });
 }
 
-void TForm1::GenerateGCode() {
+void MainWindow::GenerateGCode() {
   const tav::MachineSettings settings = ReadSettingsFields();
   // The estimate describes the last program generated; a failed run has none.
   ui_->GCode_Summary->clear();
@@ -306,7 +310,7 @@ void TForm1::GenerateGCode() {
   changes_.MarkProgramGenerated();
 }
 
-void TForm1::Button3Click() {
+void MainWindow::Button3Click() {
   ErrorDisplay::Run([this] {
     // A program generated for another board or other settings would make the
     // machine place the wrong job.
@@ -317,7 +321,7 @@ void TForm1::Button3Click() {
   });
 }
 
-void TForm1::ExportGCodeFile() {
+void MainWindow::ExportGCodeFile() {
   if (!saveDialog1_.Execute(*dialogRunner_, this)) return;
   saveDialog1_.SetFileName(FromCorePath(GCodeFileName(ToCorePath(saveDialog1_.FileName()))));
   tav::ExportGCode(EditorTextWithCrLf(*ui_->Memo1), ToCorePath(saveDialog1_.FileName()));
@@ -325,7 +329,7 @@ void TForm1::ExportGCodeFile() {
 
 // --- Position display -------------------------------------------------------
 
-void TForm1::Button4Click() {
+void MainWindow::Button4Click() {
   ErrorDisplay::Run([this] {
     if (display_) display_->ShowAndRaise();
   });
@@ -333,19 +337,19 @@ void TForm1::Button4Click() {
 
 // --- Project commands -------------------------------------------------------
 
-void TForm1::SetTitleFor(const QString& path) {
+void MainWindow::SetTitleFor(const QString& path) {
   // A "[*]" in the file name itself is doubled, so Qt shows it as it is.
   QString name = FileNamePartOf(path);
   name.replace(kModifiedMark, kModifiedMark + kModifiedMark);
   setWindowTitle(kTitlePrefix + name + kModifiedMark);
 }
 
-void TForm1::SetProjectPathAndTitle(const QString& path) {
+void MainWindow::SetProjectPathAndTitle(const QString& path) {
   projectPath_ = path;
   SetTitleFor(path);
 }
 
-void TForm1::OpenProject(const QString& path) {
+void MainWindow::OpenProject(const QString& path) {
   // Read into a tree and settings of their own; only a load that fully
   // succeeds replaces the job, the project path and the title. Fields the
   // file lacks keep what the user sees.
@@ -362,12 +366,12 @@ void TForm1::OpenProject(const QString& path) {
   changes_.MarkSaved();
 }
 
-void TForm1::SaveProject(const QString& path) {
+void MainWindow::SaveProject(const QString& path) {
   tav::SaveProject(ToCorePath(path), tree_, ReadSettingsFields());
   changes_.MarkSaved();
 }
 
-bool TForm1::MayReplaceJob() {
+bool MainWindow::MayReplaceJob() {
   if (!changes_.Modified()) return true;
   switch (QuestionBox::AskToSaveChanges(this)) {
     case QuestionBox::Answer::Speichern:
@@ -379,7 +383,7 @@ bool TForm1::MayReplaceJob() {
   }
 }
 
-void TForm1::Laden1Click() {
+void MainWindow::Laden1Click() {
   ErrorDisplay::Run([this] {
     if (!MayReplaceJob()) return;
     if (!openDialog2_.Execute(*dialogRunner_, this)) return;
@@ -387,13 +391,13 @@ void TForm1::Laden1Click() {
   });
 }
 
-bool TForm1::SaveProjectCommand() {
+bool MainWindow::SaveProjectCommand() {
   bool saved = false;
   ErrorDisplay::Run([&] { saved = SaveToProjectPath(); });
   return saved;
 }
 
-bool TForm1::SaveToProjectPath() {
+bool MainWindow::SaveToProjectPath() {
   if (!projectPath_.isEmpty()) {
     SaveProject(projectPath_);
     return true;
@@ -407,9 +411,9 @@ bool TForm1::SaveToProjectPath() {
   return true;
 }
 
-void TForm1::Speicher1Click() { SaveProjectCommand(); }
+void MainWindow::Speicher1Click() { SaveProjectCommand(); }
 
-void TForm1::Projektspeichernunter1Click() {
+void MainWindow::Projektspeichernunter1Click() {
   ErrorDisplay::Run([this] {
     if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
     saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
@@ -420,33 +424,33 @@ void TForm1::Projektspeichernunter1Click() {
 }
 
 // "Beenden" closes the window as its close button does, with the same question.
-void TForm1::Beenden1Click() { close(); }
+void MainWindow::Beenden1Click() { close(); }
 
 // --- Help -------------------------------------------------------------------
 
-void TForm1::About1Click() {
+void MainWindow::About1Click() {
   ErrorDisplay::Run([this] { AboutBox::Show(this); });
 }
 
-void TForm1::PickandPlaceFileAufbau1Click() {
+void MainWindow::PickandPlaceFileAufbau1Click() {
   ErrorDisplay::Run([this] { PickPlaceFileHelp::Show(this); });
 }
 
 // --- Tree popup menu --------------------------------------------------------
 
-void TForm1::ShowPopupMenu(const QPoint& position) {
+void MainWindow::ShowPopupMenu(const QPoint& position) {
   popupMenu_->popup(ui_->TreeView1->viewport()->mapToGlobal(position));
 }
 
-void TForm1::Einschliessen1Click() {
+void MainWindow::Einschliessen1Click() {
   ErrorDisplay::Run([this] { popupCommands_->Include(); });
 }
 
-void TForm1::Ausschliessen1Click() {
+void MainWindow::Ausschliessen1Click() {
   ErrorDisplay::Run([this] { popupCommands_->Exclude(); });
 }
 
-void TForm1::Sortieren1Click() {
+void MainWindow::Sortieren1Click() {
   ErrorDisplay::Run([this] {
     // Sorting reorders the same nodes; the view keeps what was open and selected.
     const ComponentTreeView::State state = ui_->TreeView1->SaveState();
@@ -455,18 +459,18 @@ void TForm1::Sortieren1Click() {
   });
 }
 
-void TForm1::AssignFeeder(int feeder) {
+void MainWindow::AssignFeeder(int feeder) {
   ErrorDisplay::Run([&] { popupCommands_->AssignFeeder(feeder); });
 }
 
-void TForm1::Feeder11Click() { AssignFeeder(1); }
-void TForm1::Feeder21Click() { AssignFeeder(2); }
-void TForm1::Feeder31Click() { AssignFeeder(3); }
-void TForm1::Feeder41Click() { AssignFeeder(4); }
+void MainWindow::Feeder11Click() { AssignFeeder(1); }
+void MainWindow::Feeder21Click() { AssignFeeder(2); }
+void MainWindow::Feeder31Click() { AssignFeeder(3); }
+void MainWindow::Feeder41Click() { AssignFeeder(4); }
 
 // --- Passes ---------------------------------------------------------------
 
-void TForm1::SetUpPlanning() {
+void MainWindow::SetUpPlanning() {
   planDialog_ = std::make_unique<PlanDialog>(
       tree_, [this]() -> FileDialogRunner& { return *dialogRunner_; }, this);
   // After "Projekt speichern unter", so that items added at the menu's end stay last.
@@ -478,16 +482,16 @@ void TForm1::SetUpPlanning() {
   QAction* before = after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr;
   project->insertSeparator(before);
   project->insertAction(before, plan);
-  connect(plan, &QAction::triggered, this, &TForm1::DurchgaengePlanen1Click);
+  connect(plan, &QAction::triggered, this, &MainWindow::DurchgaengePlanen1Click);
 }
 
-void TForm1::DurchgaengePlanen1Click() {
+void MainWindow::DurchgaengePlanen1Click() {
   ErrorDisplay::Run([this] { planDialog_->ShowPlan(); });
 }
 
 // --- Machine files ----------------------------------------------------------
 
-void TForm1::Speichern1Click() {
+void MainWindow::Speichern1Click() {
   ErrorDisplay::Run([this] {
     if (!saveDialog3_.Execute(*dialogRunner_, this)) return;
     saveDialog3_.SetFileName(
@@ -496,7 +500,7 @@ void TForm1::Speichern1Click() {
   });
 }
 
-void TForm1::Laden2Click() {
+void MainWindow::Laden2Click() {
   ErrorDisplay::Run([this] {
     if (!openDialog3_.Execute(*dialogRunner_, this)) return;
     // Only the stored settings change, and only when the whole file was read.

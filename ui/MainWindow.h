@@ -26,25 +26,25 @@ namespace tav::ui {
 
 class ComponentTreeModel;
 class PlanDialog;
-class TForm2;
+class PositionDisplay;
 class TreePopupCommands;
 
 // The main window. It owns all working state of a run: the component tree
 // shown in TreeView1, the settings fields, the G-code editor Memo1, the
 // summary of the last import and ProjectPath. Every command slot runs to its
 // end; an error ends the command and goes to the error display.
-class TForm1 final : public QMainWindow {
+class MainWindow final : public QMainWindow {
   Q_OBJECT
 
  public:
   // Builds the window with its default texts and runs FormCreate with the
   // program's arguments (argument 1 names a project to open).
-  explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Start-up step after FormCreate: the position display window, hidden.
   void CreateDisplayWindow();
-  TForm2* DisplayWindow() const noexcept { return display_.get(); }
+  PositionDisplay* DisplayWindow() const noexcept { return display_.get(); }
 
   // Shows the window centred on its screen.
   void ShowCentred();
@@ -135,7 +135,7 @@ class TForm1 final : public QMainWindow {
   std::unique_ptr<ComponentTreeModel> model_;  // destroyed before tree_
   QMenu* popupMenu_ = nullptr;
   TreePopupCommands* popupCommands_ = nullptr;
-  std::unique_ptr<TForm2> display_;
+  std::unique_ptr<PositionDisplay> display_;
   std::unique_ptr<PlanDialog> planDialog_;  // observes tree_, so destroyed before it
   std::unique_ptr<FileDialogRunner> dialogRunner_;
   FileDialog openDialog1_;

@@ -35,11 +35,11 @@ bool InstallQtTranslations() {
   return true;
 }
 
-std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments) {
+std::unique_ptr<MainWindow> StartMainWindow(const QStringList& arguments) {
   tav::SetDecimalSeparator(DecimalSeparatorOf(QLocale::system()));
   InstallQtTranslations();
   ApplyDesktopLook();
-  auto form = std::make_unique<TForm1>(arguments);
+  auto form = std::make_unique<MainWindow>(arguments);
   form->CreateDisplayWindow();
   form->ShowCentred();
   return form;

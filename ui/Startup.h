@@ -6,7 +6,7 @@
 
 namespace tav::ui {
 
-class TForm1;
+class MainWindow;
 
 // The desktop program's look: the window font everywhere, and the classic
 // Windows style, whose compact metrics the fixed pixel layout is made for
@@ -24,6 +24,6 @@ bool InstallQtTranslations();
 // texts, creates the main window (whose FormCreate opens the project named by
 // argument 1, showing any error), creates the position display window hidden
 // and shows the main window centred.
-std::unique_ptr<TForm1> StartMainWindow(const QStringList& arguments);
+std::unique_ptr<MainWindow> StartMainWindow(const QStringList& arguments);
 
 }  // namespace tav::ui

@@ -18,8 +18,8 @@
 #include "gcode/GCodeGenerator.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/EditorText.h"
+#include "ui/PositionDisplay.h"
 #include "ui/TextCodec.h"
-#include "ui/VirtualDisplay.h"
 
 namespace tav::ui::test {
 namespace {
@@ -278,13 +278,13 @@ TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWhole) {
 
 TEST_F(MainWindowCommands, DisplayOpensOnceAndComesToTheFront) {
   form_.CreateDisplayWindow();
-  TForm2* display = form_.DisplayWindow();
+  PositionDisplay* display = form_.DisplayWindow();
   ASSERT_NE(display, nullptr);
   EXPECT_FALSE(display->isVisible());
   form_.Button4Click();
   form_.Button4Click();
   EXPECT_TRUE(display->isVisible());
-  EXPECT_EQ(form_.findChildren<TForm2*>().size(), 1);
+  EXPECT_EQ(form_.findChildren<PositionDisplay*>().size(), 1);
   display->close();
   EXPECT_FALSE(display->isVisible());
   form_.Button4Click();

@@ -16,8 +16,8 @@
 #include "gcode/GCodeGenerator.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/EditorText.h"
+#include "ui/PositionDisplay.h"
 #include "ui/Startup.h"
-#include "ui/VirtualDisplay.h"
 
 namespace tav::ui::test {
 namespace {
@@ -174,7 +174,7 @@ class StartUp : public ::testing::Test {
 };
 
 TEST_F(StartUp, WithoutArgumentsEverythingIsDefault) {
-  TForm1 form({"tavoline"});
+  MainWindow form({"tavoline"});
   EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(form.ProjectPath().isEmpty());
   EXPECT_EQ(form.Tree().Count(), 0);
@@ -185,7 +185,7 @@ TEST_F(StartUp, WithoutArgumentsEverythingIsDefault) {
 TEST_F(StartUp, ArgumentOneIsOpenedBeforeTheWindowIsShown) {
   tav::ComponentTree tree;
   {
-    TForm1 saver;
+    MainWindow saver;
     auto dialogs = std::make_unique<ScriptedFileDialogs>();
     const std::string csv = folder_ / "b.csv";
     tav::test::WriteBytes(csv, PickPlaceText({{"R1", "0805", "1mm", "2mm"}}));
@@ -228,7 +228,7 @@ TEST_F(StartUp, AMissingProjectIsReportedAndTheWindowStillComesUp) {
 }
 
 TEST_F(StartUp, AnEmptyArgumentCountsAsNone) {
-  TForm1 form({"tavoline", ""});
+  MainWindow form({"tavoline", ""});
   EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(errors_.All().empty());
 }
@@ -241,7 +241,7 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   tav::test::TempFolder folder;
   auto dialogs = std::make_unique<ScriptedFileDialogs>();
   ScriptedFileDialogs& script = *dialogs;
-  TForm1 form;
+  MainWindow form;
   form.SetFileDialogRunner(std::move(dialogs));
 
   script.Answer("OpenDialog1", QString(TAV_SOURCE_DIR "/examples/example-board.csv"));
@@ -273,7 +273,7 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   form.Speicher1Click();
   EXPECT_EQ(tav::test::ReadBytes(folder / "board.nc"), program);
 
-  TForm1 reopened({"tavoline", Q(folder / "board.tav")});
+  MainWindow reopened({"tavoline", Q(folder / "board.tav")});
   reopened.Button2Click();
   EXPECT_EQ(EditorTextWithCrLf(*reopened.findChild<QPlainTextEdit*>("Memo1")), program);
   EXPECT_TRUE(errors.All().empty()) << errors.Texts().join('\n').toStdString();

@@ -193,7 +193,7 @@ class MainWindowTest : public ::testing::Test {
   ErrorCapture errors_;
   ScriptedQuestions questions_;
   tav::test::TempFolder folder_;
-  TForm1 form_;
+  MainWindow form_;
   ScriptedFileDialogs* dialogs_ = nullptr;
 };
 

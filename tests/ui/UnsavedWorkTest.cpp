@@ -28,8 +28,8 @@
 #include "core/NumberConversion.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/ComponentTreeModel.h"
+#include "ui/PositionDisplay.h"
 #include "ui/Startup.h"
-#include "ui/VirtualDisplay.h"
 
 namespace tav::ui::test {
 namespace {
@@ -317,7 +317,7 @@ TEST_F(UnsavedWork, AnOpenedProjectIsShownAndDrawnWhole) {
   dialogs_->Answer("SaveDialog2", Q(folder_ / "board.tav"));
   form_.Projektspeichernunter1Click();
 
-  TForm1 opened({"tavoline", Q(folder_ / "board.tav")});
+  MainWindow opened({"tavoline", Q(folder_ / "board.tav")});
   opened.CreateDisplayWindow();
   EXPECT_EQ(opened.findChild<QLabel*>("BauelementeLabel")->text(),
             QString::number(imported.componentCount));
@@ -330,7 +330,7 @@ TEST_F(UnsavedWork, AnOpenedProjectIsShownAndDrawnWhole) {
   EXPECT_EQ(ShownTitle(opened), kPrefix + "board.tav");
 
   opened.Button4Click();
-  TForm2* display = opened.DisplayWindow();
+  PositionDisplay* display = opened.DisplayWindow();
   display->findChild<QPushButton*>("Button1")->click();
   EXPECT_EQ(display->findChild<QLabel*>("Label_Bauteile")->text(),
             QString::number(imported.componentCount - 1));
@@ -355,7 +355,7 @@ TEST_F(UnsavedWork, AnOpenedProjectIsShownAndDrawnWhole) {
 TEST_F(UnsavedWork, AStartWithAFileThatIsNoProjectDoesNotAdoptIt) {
   const std::string notes = folder_ / "notizen.txt";
   tav::test::WriteBytes(notes, "Einkaufsliste\r\n");
-  TForm1 form({"tavoline", Q(notes)});
+  MainWindow form({"tavoline", Q(notes)});
   EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
   EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(form.ProjectPath().isEmpty());
@@ -363,7 +363,7 @@ TEST_F(UnsavedWork, AStartWithAFileThatIsNoProjectDoesNotAdoptIt) {
 
   // A name of a file that does not exist yet is the new project's name.
   errors_.Clear();
-  TForm1 fresh({"tavoline", Q(folder_ / "neu.tav")});
+  MainWindow fresh({"tavoline", Q(folder_ / "neu.tav")});
   EXPECT_EQ(ShownTitle(fresh), kPrefix + "neu.tav");
   EXPECT_EQ(errors_.All().size(), 1u);
 }
@@ -477,7 +477,7 @@ class DropDowns : public ::testing::Test {
 };
 
 TEST_F(DropDowns, ShowTheirWholeTextInTheDesktopLook) {
-  TForm1 form;
+  MainWindow form;
   form.show();
   form.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
   for (const char* name : {"Feeder1_Richtung", "Feeder2_Richtung", "Feeder3_Richtung",

@@ -1,4 +1,4 @@
-#include "ui/VirtualDisplay.h"
+#include "ui/PositionDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ using Pixels = std::set<std::pair<int, int>>;
 // Client size that gives the image area `width` × `height` pixels.
 QSize WindowForImage(int width, int height) { return {width + 618 - 438, height + 345 - 293}; }
 
-class VirtualDisplayTest : public ::testing::Test {
+class PositionDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ErrorDisplay::SetSinkForTesting(
@@ -60,11 +60,11 @@ class VirtualDisplayTest : public ::testing::Test {
 
   ComponentTree tree_;
   ImportSummary import_;
-  TForm2 form_{tree_, import_};
+  PositionDisplay form_{tree_, import_};
   QStringList errors_;
 };
 
-TEST_F(VirtualDisplayTest, DesignLayout) {
+TEST_F(PositionDisplayTest, DesignLayout) {
   EXPECT_EQ(form_.objectName(), "TForm2");
   EXPECT_EQ(form_.windowTitle(), "VirtualPositionDisplay");
   EXPECT_EQ(form_.size(), QSize(618, 345));
@@ -116,7 +116,7 @@ TEST_F(VirtualDisplayTest, DesignLayout) {
   EXPECT_EQ(form_.VerY(), 0);
 }
 
-TEST_F(VirtualDisplayTest, ShowScalesToTheLastImportAndClearsToBlack) {
+TEST_F(PositionDisplayTest, ShowScalesToTheLastImportAndClearsToBlack) {
   // Before any import only the 20 mm margin counts.
   form_.ShowAndRaise();
   ASSERT_TRUE(form_.isVisible());
@@ -136,7 +136,7 @@ TEST_F(VirtualDisplayTest, ShowScalesToTheLastImportAndClearsToBlack) {
   EXPECT_EQ(Text("Label_Bauteile"), "Label_Bauteile");
 }
 
-TEST_F(VirtualDisplayTest, DrawPlotsIncludedComponentsAndCountsThem) {
+TEST_F(PositionDisplayTest, DrawPlotsIncludedComponentsAndCountsThem) {
   import_.largestX = 80;
   import_.largestY = 80;
   test::AddComponent(tree_, "R1", "80mm", "0mm");  // 350.4 -> column 360
@@ -157,7 +157,7 @@ TEST_F(VirtualDisplayTest, DrawPlotsIncludedComponentsAndCountsThem) {
   EXPECT_EQ(Text("Label_Bauteile"), "3");
 }
 
-TEST_F(VirtualDisplayTest, HalfwayProductsGoToTheEvenPixel) {
+TEST_F(PositionDisplayTest, HalfwayProductsGoToTheEvenPixel) {
   import_.largestX = 780;
   import_.largestY = 780;
   form_.resize(WindowForImage(400, 200));
@@ -171,7 +171,7 @@ TEST_F(VirtualDisplayTest, HalfwayProductsGoToTheEvenPixel) {
   EXPECT_EQ(WhitePixels(), (Pixels{{0, 0}, {12, 10}, {14, 12}}));
 }
 
-TEST_F(VirtualDisplayTest, ResizeFollowsEdgesRescalesAndWipesThePlot) {
+TEST_F(PositionDisplayTest, ResizeFollowsEdgesRescalesAndWipesThePlot) {
   import_.largestX = 80;
   test::AddComponent(tree_, "R1", "10", "10");
   form_.ShowAndRaise();
@@ -191,7 +191,7 @@ TEST_F(VirtualDisplayTest, ResizeFollowsEdgesRescalesAndWipesThePlot) {
   EXPECT_EQ(Child<QWidget>("Label_Ver_Y")->pos(), QPoint(550 + 82, 306 + 55));
 }
 
-TEST_F(VirtualDisplayTest, MinimiseAndRestoreWipeThePlotButKeepTheScale) {
+TEST_F(PositionDisplayTest, MinimiseAndRestoreWipeThePlotButKeepTheScale) {
   import_.largestX = 80;
   test::AddComponent(tree_, "R1", "10", "10");
   form_.ShowAndRaise();
@@ -213,7 +213,7 @@ TEST_F(VirtualDisplayTest, MinimiseAndRestoreWipeThePlotButKeepTheScale) {
   EXPECT_EQ(WhitePixels(), (Pixels{{0, 0}}));
 }
 
-TEST_F(VirtualDisplayTest, ShowingAVisibleWindowOnlyRaisesIt) {
+TEST_F(PositionDisplayTest, ShowingAVisibleWindowOnlyRaisesIt) {
   import_.largestX = 80;
   test::AddComponent(tree_, "R1", "10", "10");
   form_.ShowAndRaise();
@@ -235,7 +235,7 @@ TEST_F(VirtualDisplayTest, ShowingAVisibleWindowOnlyRaisesIt) {
   EXPECT_EQ(form_.VerX(), 21.9);
 }
 
-TEST_F(VirtualDisplayTest, ErrorsGoToTheErrorDisplayAndKeepEarlierPixels) {
+TEST_F(PositionDisplayTest, ErrorsGoToTheErrorDisplayAndKeepEarlierPixels) {
   import_.largestX = 80;
   import_.largestY = 80;
   test::AddComponent(tree_, "R1", "10", "10");
@@ -264,7 +264,7 @@ TEST_F(VirtualDisplayTest, ErrorsGoToTheErrorDisplayAndKeepEarlierPixels) {
   EXPECT_EQ(Text("Label_Bauteile"), "1");
 }
 
-TEST_F(VirtualDisplayTest, ImageAreaWithoutSizeDoesNotBreakDrawing) {
+TEST_F(PositionDisplayTest, ImageAreaWithoutSizeDoesNotBreakDrawing) {
   test::AddComponent(tree_, "R1", "0", "0");
   form_.ShowAndRaise();
   form_.resize(100, 40);
@@ -283,7 +283,7 @@ TEST_F(VirtualDisplayTest, ImageAreaWithoutSizeDoesNotBreakDrawing) {
 }
 
 // Saves a picture of the display after drawing the example board, for a look by eye.
-TEST_F(VirtualDisplayTest, ExampleBoardScreenshot) {
+TEST_F(PositionDisplayTest, ExampleBoardScreenshot) {
   const std::filesystem::path board =
       std::filesystem::path(TAV_SOURCE_DIR) / "examples" / "example-board.csv";
   if (!std::filesystem::exists(board)) GTEST_SKIP() << "no " << board;

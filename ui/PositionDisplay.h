@@ -19,15 +19,15 @@ namespace tav::ui {
 // The position display window: plots every included component as a white
 // pixel on black, to scale with the last import's largest X and Y. It only
 // reads the main window's tree and import summary.
-class TForm2 : public QWidget {
+class PositionDisplay : public QWidget {
   Q_OBJECT
 
  public:
   // `tree` and `lastImport` belong to the main window and must outlive this
   // window; the maxima are read anew at every show and resize.
-  TForm2(const tav::ComponentTree& tree, const tav::ImportSummary& lastImport,
-         QWidget* parent = nullptr);
-  ~TForm2() override;
+  PositionDisplay(const tav::ComponentTree& tree, const tav::ImportSummary& lastImport,
+                  QWidget* parent = nullptr);
+  ~PositionDisplay() override;
 
   // "Display Öffnen": shows the window non-modally and brings it to the front;
   // never a second window. A window that is already visible is only raised

@@ -1,4 +1,4 @@
-#include "ui/VirtualDisplay.h"
+#include "ui/PositionDisplay.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -14,7 +14,7 @@
 #include "ui/ErrorDisplay.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowFont.h"
-#include "ui_VirtualDisplay.h"
+#include "ui_PositionDisplay.h"
 
 namespace tav::ui {
 namespace {
@@ -27,8 +27,8 @@ void SetAutoSizedText(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-TForm2::TForm2(const tav::ComponentTree& tree, const tav::ImportSummary& lastImport,
-               QWidget* parent)
+PositionDisplay::PositionDisplay(const tav::ComponentTree& tree,
+                                 const tav::ImportSummary& lastImport, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       tree_(tree),
@@ -64,15 +64,15 @@ TForm2::TForm2(const tav::ComponentTree& tree, const tav::ImportSummary& lastImp
   ui_->Image1->setAttribute(Qt::WA_OpaquePaintEvent);
   ui_->Image1->installEventFilter(this);
 
-  connect(ui_->Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+  connect(ui_->Button1, &QPushButton::clicked, this, &PositionDisplay::Button1Click);
 
   surface_ = QImage(ui_->Image1->size(), QImage::Format_RGB888);
   FillSurface();
 }
 
-TForm2::~TForm2() = default;
+PositionDisplay::~PositionDisplay() = default;
 
-void TForm2::ShowAndRaise() {
+void PositionDisplay::ShowAndRaise() {
   if (!isVisible()) {
     show();
   } else if (windowState() & Qt::WindowMinimized) {
@@ -82,7 +82,7 @@ void TForm2::ShowAndRaise() {
   activateWindow();
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool PositionDisplay::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->Image1 && event->type() == QEvent::Paint) {
     QPainter painter(ui_->Image1);
     if (!surface_.isNull()) painter.drawImage(0, 0, surface_);
@@ -91,13 +91,13 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TForm2::resizeEvent(QResizeEvent* event) {
+void PositionDisplay::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   FollowEdges();
   FormResize();
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void PositionDisplay::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // A spontaneous show comes from the window system, for example when a
   // minimised window is restored; the window was never hidden for the program,
@@ -109,14 +109,14 @@ void TForm2::showEvent(QShowEvent* event) {
   }
 }
 
-void TForm2::changeEvent(QEvent* event) {
+void PositionDisplay::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   // Minimising, maximising and restoring are size notifications too, even
   // when the client area keeps its size.
   if (event->type() == QEvent::WindowStateChange) FormResize();
 }
 
-void TForm2::FormShow() {
+void PositionDisplay::FormShow() {
   fillColor_ = Qt::black;
   // Normally the resize that precedes the first show has sized the surface already.
   if (surface_.size() != ui_->Image1->size()) {
@@ -127,7 +127,7 @@ void TForm2::FormShow() {
   Scale();
 }
 
-void TForm2::FormResize() {
+void PositionDisplay::FormResize() {
   // A surface without area is a null image: there is nothing to fill or draw.
   surface_ = QImage(ui_->Image1->size(), QImage::Format_RGB888);
   FillSurface();
@@ -135,7 +135,7 @@ void TForm2::FormResize() {
   Scale();
 }
 
-void TForm2::Scale() {
+void PositionDisplay::Scale() {
   const tav::Number quotientX = tav::ScaleQuotient(ui_->Image1->width(), lastImport_.largestX);
   const tav::Number quotientY = tav::ScaleQuotient(ui_->Image1->height(), lastImport_.largestY);
   Ver_X = static_cast<double>(quotientX);
@@ -144,7 +144,7 @@ void TForm2::Scale() {
   SetAutoSizedText(ui_->Label_Ver_Y, tav::ScaleLabel(quotientY));
 }
 
-void TForm2::FollowEdges() {
+void PositionDisplay::FollowEdges() {
   if (anchored_.empty()) return;  // still inside setupUi
   const int dx = width() - designSize_.width();
   const int dy = height() - designSize_.height();
@@ -169,19 +169,19 @@ void TForm2::FollowEdges() {
   ui_->Image1->setGeometry(1, 1, std::max(0, panel.width() - 2), std::max(0, panel.height() - 2));
 }
 
-void TForm2::FillSurface() {
+void PositionDisplay::FillSurface() {
   if (surface_.isNull()) return;
   surface_.fill(fillColor_);
   ui_->Image1->update();
 }
 
-void TForm2::SetSurfacePixel(int x, int y, const QColor& color) {
+void PositionDisplay::SetSurfacePixel(int x, int y, const QColor& color) {
   if (!surface_.valid(x, y)) return;
   surface_.setPixelColor(x, y, color);
   ui_->Image1->update(x, y, 1, 1);
 }
 
-void TForm2::Button1Click() {
+void PositionDisplay::Button1Click() {
   ErrorDisplay::Run([this] {
     const int count = tav::PlotComponents(
         tree_, Ver_X, Ver_Y, surface_.width(), surface_.height(),
