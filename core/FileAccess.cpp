@@ -49,16 +49,17 @@ class Descriptor final {
   int fd_;
 };
 
-// Writes all of `bytes`, resuming after short writes and interruptions.
-// Gives 0 or the error code.
-int WriteAll(int fd, std::string_view bytes, bool withTestFailure) {
+// Writes all of `bytes`, resuming after short writes and interruptions;
+// `before` bytes of the file were written by earlier calls. Gives 0 or the
+// error code.
+int WriteAll(int fd, std::string_view bytes, bool withTestFailure, std::size_t before = 0) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     std::size_t chunk = std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30);
     if (withTestFailure && gFailAfterBytes >= 0) {
       const auto allowed = static_cast<std::size_t>(gFailAfterBytes);
-      if (done >= allowed) return gFailErrorCode;
-      chunk = std::min(chunk, allowed - done);
+      if (before + done >= allowed) return gFailErrorCode;
+      chunk = std::min(chunk, allowed - before - done);
     }
     const ssize_t written = ::write(fd, bytes.data() + done, chunk);
     if (written < 0) {
@@ -69,7 +70,7 @@ int WriteAll(int fd, std::string_view bytes, bool withTestFailure) {
     done += static_cast<std::size_t>(written);
   }
   if (withTestFailure && gFailAfterBytes >= 0 &&
-      bytes.size() >= static_cast<std::size_t>(gFailAfterBytes)) {
+      before + bytes.size() >= static_cast<std::size_t>(gFailAfterBytes)) {
     return gFailErrorCode;
   }
   return 0;
@@ -259,12 +260,20 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  WriteFileAtomically(path, [bytes](const ByteSink& write) { write(bytes); });
+}
+
+void WriteFileAtomically(const std::string& path, const ByteProducer& produce) {
   if (path.empty()) Fail(ENOENT);
   struct stat status {};
   bool exists = false;
   const fs::path target = ResolveTarget(fs::path(path), status, exists);
   if (exists && S_ISDIR(status.st_mode)) Fail(EISDIR);
   if (exists && !S_ISREG(status.st_mode)) {
+    // Written only once complete: a failure while producing leaves nothing
+    // half-written in a pipe or on a terminal.
+    std::string bytes;
+    produce([&bytes](std::string_view piece) { bytes.append(piece); });
     WriteInPlace(target, bytes);
     return;
   }
@@ -290,7 +299,18 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
     if (::fchmod(file.get(), status.st_mode & 07777) != 0) error = errno;
   }
-  if (error == 0) error = WriteAll(file.get(), bytes, true);
+  if (error == 0) {
+    try {
+      std::size_t written = 0;
+      produce([&file, &written](std::string_view piece) {
+        if (const int failed = WriteAll(file.get(), piece, true, written)) Fail(failed);
+        written += piece.size();
+      });
+    } catch (...) {
+      ::unlink(temporary.c_str());
+      throw;
+    }
+  }
   if (error == 0) error = SyncFile(file.get());
   if (error == 0) error = file.close();
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
