@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -47,6 +48,37 @@ constexpr std::size_t kRecentSlots = 256;
 
 constexpr std::uint32_t kNoNode = UINT32_MAX;
 
+// Large arrays (the child slots of a big tree) are asked to be huge pages where
+// the system grants them on request, so filling them costs few page faults.
+constexpr std::size_t kHugePage = std::size_t{1} << 21;
+
+template <typename T>
+struct LargeArrayAllocator {
+  using value_type = T;
+  LargeArrayAllocator() = default;
+  template <typename U>
+  LargeArrayAllocator(const LargeArrayAllocator<U>&) noexcept {}
+
+  T* allocate(std::size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes < kHugePage) return static_cast<T*>(::operator new(bytes));
+    void* memory = ::operator new (bytes, std::align_val_t{kHugePage});
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    return static_cast<T*>(memory);
+  }
+  void deallocate(T* memory, std::size_t n) noexcept {
+    if (n * sizeof(T) < kHugePage) {
+      ::operator delete(memory);
+    } else {
+      ::operator delete (memory, std::align_val_t{kHugePage});
+    }
+  }
+  friend bool operator==(const LargeArrayAllocator&, const LargeArrayAllocator&) noexcept {
+    return true;
+  }
+};
+
 std::size_t HashOf(std::string_view text) noexcept {
   std::uint32_t hash = 2166136261u;  // FNV-1a
   for (const char c : text) {
@@ -85,7 +117,7 @@ struct ComponentTree::Store {
   // Child lists: a node's children are slots [children_, children_ + childCount_).
   // A list's room is the next power of two of its length; a full list grows in
   // place when it ends the array and moves to the end otherwise.
-  std::vector<std::uint32_t> slots;
+  std::vector<std::uint32_t, LargeArrayAllocator<std::uint32_t>> slots;
 
   // Top-level nodes in slots [topBegin, top.size()); the free slots in front
   // make AddFirst amortised O(1). A top-level node's row_ is its slot.
