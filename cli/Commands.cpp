@@ -25,11 +25,15 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* stand
   if (args.project) LoadProject(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
-  std::string program;
-  const JobSummary summary = GCodeGenerator::Generate(tree, settings, program);
+  JobSummary summary;
   if (args.output) {
-    ExportGCode(program, *args.output);
+    // Streamed into the file, so the program is never held as a whole.
+    summary = WriteGCodeFile(tree, settings, *args.output);
   } else {
+    // Held until complete: a failing component must not leave half a program
+    // on standard output.
+    std::string program;
+    summary = GCodeGenerator::Generate(tree, settings, program);
     WriteAll(standardOutput, program);
   }
   if (args.summary) WriteAll(standardError, ToTerminal(JobSummaryText(summary) + "\n"));

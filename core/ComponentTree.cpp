@@ -1,9 +1,12 @@
 #include "core/ComponentTree.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -28,7 +31,8 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
 constexpr std::size_t kHeaderBytes = 32;
 constexpr std::uint32_t kNodesPerBlock =
     static_cast<std::uint32_t>((kBlockBytes - kHeaderBytes) / sizeof(TreeNode));
-static_assert(sizeof(TreeNode) == 32, "a node is a compact record");
+static_assert(sizeof(TreeNode) == 28, "a node is a compact record");
+constexpr std::size_t kMaxGroupBlocks = 32;
 
 // Text arena: chunks that never move, so node texts keep their address. A text
 // is found by a 32-bit number: chunk (high 12 bits) and position (low 20 bits).
@@ -43,6 +47,37 @@ constexpr std::size_t kSharedUpTo = 32;
 constexpr std::size_t kRecentSlots = 256;
 
 constexpr std::uint32_t kNoNode = UINT32_MAX;
+
+// Large arrays (the child slots of a big tree) are asked to be huge pages where
+// the system grants them on request, so filling them costs few page faults.
+constexpr std::size_t kHugePage = std::size_t{1} << 21;
+
+template <typename T>
+struct LargeArrayAllocator {
+  using value_type = T;
+  LargeArrayAllocator() = default;
+  template <typename U>
+  LargeArrayAllocator(const LargeArrayAllocator<U>&) noexcept {}
+
+  T* allocate(std::size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+    const std::size_t bytes = n * sizeof(T);
+    if (bytes < kHugePage) return static_cast<T*>(::operator new(bytes));
+    void* memory = ::operator new (bytes, std::align_val_t{kHugePage});
+    ::madvise(memory, bytes, MADV_HUGEPAGE);
+    return static_cast<T*>(memory);
+  }
+  void deallocate(T* memory, std::size_t n) noexcept {
+    if (n * sizeof(T) < kHugePage) {
+      ::operator delete(memory);
+    } else {
+      ::operator delete (memory, std::align_val_t{kHugePage});
+    }
+  }
+  friend bool operator==(const LargeArrayAllocator&, const LargeArrayAllocator&) noexcept {
+    return true;
+  }
+};
 
 std::size_t HashOf(std::string_view text) noexcept {
   std::uint32_t hash = 2166136261u;  // FNV-1a
@@ -65,8 +100,12 @@ struct ComponentTree::Store {
     std::uint32_t size = 0;
   };
 
-  // Nodes, numbered in the order they were made.
+  // Nodes, numbered in the order they were made. Blocks are allocated in
+  // groups that double up to kMaxGroupBlocks: few allocations for a large
+  // tree, little memory for a small one.
   std::vector<std::byte*> blocks;
+  // Each group is aligned to its size.
+  std::vector<std::pair<std::byte*, std::size_t>> groups;
   std::uint32_t count = 0;
 
   // Node texts.
@@ -78,7 +117,7 @@ struct ComponentTree::Store {
   // Child lists: a node's children are slots [children_, children_ + childCount_).
   // A list's room is the next power of two of its length; a full list grows in
   // place when it ends the array and moves to the end otherwise.
-  std::vector<std::uint32_t> slots;
+  std::vector<std::uint32_t, LargeArrayAllocator<std::uint32_t>> slots;
 
   // Top-level nodes in slots [topBegin, top.size()); the free slots in front
   // make AddFirst amortised O(1). A top-level node's row_ is its slot.
@@ -95,12 +134,15 @@ struct ComponentTree::Store {
 
   // Icon indices that do not fit a node's 16-bit fields, by number * 2 + which.
   std::unordered_map<std::uint64_t, int> wideIcons;
+  // Text lengths and levels that do not fit a node's 16-bit fields, by number.
+  std::unordered_map<std::uint32_t, std::uint32_t> wideSizes;
+  std::unordered_map<std::uint32_t, std::uint32_t> wideLevels;
 
   Store() = default;
   Store(const Store&) = delete;
   Store& operator=(const Store&) = delete;
   ~Store() {
-    for (std::byte* block : blocks) ::operator delete (block, std::align_val_t{kBlockBytes});
+    for (const auto& [group, bytes] : groups) ::operator delete (group, std::align_val_t{bytes});
   }
 
   static const BlockHeader& HeaderOf(const TreeNode& node) noexcept {
@@ -127,11 +169,20 @@ struct ComponentTree::Store {
     if (count >= static_cast<std::uint32_t>(INT32_MAX))
       throw std::length_error("too many tree nodes");
     if (count < blocks.size() * kNodesPerBlock) return;
-    blocks.reserve(blocks.size() + 1);
-    auto* block =
-        static_cast<std::byte*>(::operator new (kBlockBytes, std::align_val_t{kBlockBytes}));
-    new (block) BlockHeader{this, count};
-    blocks.push_back(block);
+    const std::size_t added = std::clamp<std::size_t>(blocks.size(), 1, kMaxGroupBlocks);
+    const std::size_t bytes = added * kBlockBytes;
+    blocks.reserve(blocks.size() + added);
+    groups.reserve(groups.size() + 1);
+    auto* group = static_cast<std::byte*>(::operator new (bytes, std::align_val_t{bytes}));
+    groups.emplace_back(group, bytes);
+    // A full group is one huge page where the system offers them on request:
+    // one page fault instead of 512 while a large tree is built.
+    if (bytes == kMaxGroupBlocks * kBlockBytes) ::madvise(group, bytes, MADV_HUGEPAGE);
+    for (std::size_t i = 0; i < added; ++i) {
+      std::byte* block = group + i * kBlockBytes;
+      new (block) BlockHeader{this, static_cast<std::uint32_t>(blocks.size() * kNodesPerBlock)};
+      blocks.push_back(block);
+    }
   }
   std::uint32_t MakeNode() noexcept {
     std::byte* block = blocks[count / kNodesPerBlock];
@@ -142,6 +193,25 @@ struct ComponentTree::Store {
   std::string_view TextAt(std::uint32_t at, std::uint32_t size) const noexcept {
     if (size == 0) return {};
     return {chunks[at >> kPositionBits].get() + (at & (kChunkBytes - 1)), size};
+  }
+
+  std::string_view TextOf(const TreeNode& node) const noexcept {
+    if (node.size_ != TreeNode::kWide) return TextAt(node.text_, node.size_);
+    return TextAt(node.text_, wideSizes.find(NumberOf(node))->second);
+  }
+  // Gives node `number` (made already or next) its stored text; only this may throw.
+  void PrepareText(std::uint32_t number, StoredText stored) {
+    if (stored.size >= TreeNode::kWide) wideSizes[number] = stored.size;
+  }
+  static void SetText(TreeNode& node, StoredText stored) noexcept {
+    node.text_ = stored.at;
+    node.size_ = static_cast<std::uint16_t>(std::min<std::uint32_t>(stored.size, TreeNode::kWide));
+  }
+  void PrepareLevel(std::uint32_t number, std::uint32_t level) {
+    if (level >= TreeNode::kWide) wideLevels[number] = level;
+  }
+  static void SetLevel(TreeNode& node, std::uint32_t level) noexcept {
+    node.level_ = static_cast<std::uint16_t>(std::min<std::uint32_t>(level, TreeNode::kWide));
   }
 
   StoredText PutText(std::string_view text) {
@@ -276,7 +346,12 @@ struct ComponentTree::Impl {
 };
 
 NodeText TreeNode::Text() const noexcept {
-  return NodeText(ComponentTree::Store::Of(*this).TextAt(text_, size_));
+  return NodeText(ComponentTree::Store::Of(*this).TextOf(*this));
+}
+
+int TreeNode::WideLevel() const noexcept {
+  const ComponentTree::Store& store = ComponentTree::Store::Of(*this);
+  return static_cast<int>(store.wideLevels.find(ComponentTree::Store::NumberOf(*this))->second);
 }
 
 TreeNode* TreeNode::Parent() const noexcept {
@@ -318,12 +393,12 @@ TreeNode* ComponentTree::AddFirst(std::string_view text) {
   s.ReserveTopFront();
   const Store::StoredText stored = s.PutText(text);
   s.ReserveNode();
+  s.PrepareText(s.count, stored);
 
   impl_->Notify([](TreeObserver& o) { o.NodeAboutToBeAdded(nullptr, 0); });
   const std::uint32_t number = s.MakeNode();
   TreeNode& node = s.Node(number);
-  node.text_ = stored.at;
-  node.size_ = stored.size;
+  Store::SetText(node, stored);
   node.row_ = static_cast<std::uint32_t>(--s.topBegin);
   s.top[s.topBegin] = number;
   if (s.count > 1) s.numberedInOrder = false;
@@ -350,17 +425,20 @@ TreeNode* ComponentTree::AddChild(TreeNode* parent, std::string_view text) {
   }
   const Store::StoredText stored = s.PutText(text);
   s.ReserveNode();
+  s.PrepareText(s.count, stored);
+  const std::uint32_t level =
+      parent != nullptr ? static_cast<std::uint32_t>(parent->Level()) + 1 : 0;
+  s.PrepareLevel(s.count, level);
 
   const int row =
       static_cast<int>(parent != nullptr ? parent->childCount_ : s.top.size() - s.topBegin);
   impl_->Notify([parent, row](TreeObserver& o) { o.NodeAboutToBeAdded(parent, row); });
   const std::uint32_t number = s.MakeNode();
   TreeNode& node = s.Node(number);
-  node.text_ = stored.at;
-  node.size_ = stored.size;
+  Store::SetText(node, stored);
+  Store::SetLevel(node, level);
   if (parent != nullptr) {
     node.parent_ = Store::NumberOf(*parent) + 1;
-    node.level_ = parent->level_ + 1;
     node.row_ = parent->childCount_++;
     s.slots[slot] = number;
   } else {
@@ -416,9 +494,12 @@ int ComponentTree::RowOf(const TreeNode* node) const {
 
 void ComponentTree::SetText(TreeNode* node, std::string_view text) {
   if (node->Text() == text) return;
-  const Store::StoredText stored = impl_->store->PutText(text);
-  node->text_ = stored.at;
-  node->size_ = stored.size;
+  Store& s = *impl_->store;
+  const Store::StoredText stored = s.PutText(text);
+  const std::uint32_t number = Store::NumberOf(*node);
+  s.PrepareText(number, stored);
+  if (stored.size < TreeNode::kWide) s.wideSizes.erase(number);
+  Store::SetText(*node, stored);
   impl_->Notify([node](TreeObserver& o) { o.NodeChanged(node); });
 }
 
@@ -466,7 +547,7 @@ void ComponentTree::SortTopLevel(const TextLess& less) {
   texts.reserve(rows);
   for (std::size_t row = 0; row < rows; ++row) {
     const TreeNode& node = s.Node(s.top[s.topBegin + row]);
-    texts.emplace_back(s.TextAt(node.text_, node.size_));
+    texts.emplace_back(s.TextOf(node));
   }
   std::vector<std::uint32_t> rank(rows);
   std::iota(rank.begin(), rank.end(), 0u);

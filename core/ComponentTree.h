@@ -16,7 +16,7 @@ class ComponentTree;
 // tree owns its nodes; a node pointer stays valid until the node is removed
 // (Clear, Swap, ReadFrom...) or the tree is destroyed.
 //
-// A node is a compact record of 32-bit fields (32 bytes): its text lives in the
+// A node is a compact record of 16- and 32-bit fields (28 bytes): its text lives in the
 // tree's text arena and its relatives are numbers the tree resolves, so a tree
 // of a million nodes needs no allocation per node.
 class TreeNode final {
@@ -34,7 +34,7 @@ class TreeNode final {
     return selectedIndex_ != kWideIcon ? selectedIndex_ : WideIcon(kSelected);
   }
   // 0 for a top-level node, the parent's level + 1 otherwise.
-  int Level() const noexcept { return static_cast<int>(level_); }
+  int Level() const noexcept { return level_ != kWide ? level_ : WideLevel(); }
   TreeNode* Parent() const noexcept;
   int ChildCount() const noexcept { return static_cast<int>(childCount_); }
   // Child `i`, counted from 0. Throws Error "Listenindex überschreitet das
@@ -46,15 +46,18 @@ class TreeNode final {
   // Icon indices outside the 16-bit range (only a project file can give them)
   // are kept by the tree; the node holds this mark instead.
   static constexpr std::int16_t kWideIcon = INT16_MIN;
+  // Likewise text lengths and levels from 65535 up (a long text, a very deep tree).
+  static constexpr std::uint16_t kWide = UINT16_MAX;
   enum WhichIcon { kImage, kSelected };
   TreeNode() = default;
   int WideIcon(WhichIcon which) const noexcept;
+  int WideLevel() const noexcept;
 
-  std::uint32_t text_ = 0;  // where the text starts in the tree's text arena
-  std::uint32_t size_ = 0;  // text length in bytes
+  std::uint32_t text_ = 0;   // where the text starts in the tree's text arena
+  std::uint16_t size_ = 0;   // text length in bytes, or kWide
+  std::uint16_t level_ = 0;  // or kWide
   std::int16_t imageIndex_ = 0;
   std::int16_t selectedIndex_ = 0;
-  std::uint32_t level_ = 0;
   std::uint32_t parent_ = 0;  // the parent's number + 1; 0 for a top-level node
   // Position among siblings; for a top-level node the slot in the tree's
   // top-level array, which keeps free slots at its front (see ComponentTree::RowOf).

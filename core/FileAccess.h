@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,15 @@ std::string ReadFileBytes(const std::string& path);
 // file nor a folder (a terminal, a pipe, /dev/null) cannot be replaced and is
 // written directly. Throws FileAccessError.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same with the content handed over piece by piece: `produce` calls its
+// argument once per piece, so a large file need not be held in memory. An
+// exception from `produce` (or from writing a piece) leaves the target
+// unchanged and removes the temporary file. A target that is not a regular
+// file gets the content only once it is complete.
+using ByteSink = std::function<void(std::string_view)>;
+using ByteProducer = std::function<void(const ByteSink&)>;
+void WriteFileAtomically(const std::string& path, const ByteProducer& produce);
 
 // Test hook: lets every later WriteFileAtomically fail with `errorCode` once
 // `afterBytes` bytes of the temporary file are written, as a full disk would.

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
+#include "core/FileAccess.h"
+#include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/NumberConversion.h"
 #include "gcode/GCodeNumbers.h"
@@ -189,18 +192,35 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   estimate.CountPart();
 }
 
-}  // namespace
+// Where the program goes: one buffer holding all of it, or a buffer handed to
+// a writer whenever it has grown past kPieceBytes and emptied again.
+struct Output {
+  std::string& editor;
+  const std::function<void(std::string_view)>* write = nullptr;
 
-JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
-                                    std::string& editor) {
-  // Options are checked before the editor is touched: a program that cannot be
-  // made at all leaves the previous one in place.
-  Run run(settings);
+  static constexpr std::size_t kPieceBytes = std::size_t{1} << 18;
+
+  void Flush() {
+    if (write == nullptr || editor.size() < kPieceBytes) return;
+    (*write)(editor);
+    editor.clear();
+  }
+  void Finish() {
+    if (write == nullptr || editor.empty()) return;
+    (*write)(editor);
+    editor.clear();
+  }
+};
+
+JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
+  std::string& editor = out.editor;
   const bool percentLines = run.options.controller == Controller::kStandard;
 
   const int components = tree.TopLevelCount();
   editor.clear();
-  editor.reserve(400 + static_cast<std::size_t>(components) * run.BlockSize());
+  editor.reserve(out.write != nullptr
+                     ? Output::kPieceBytes + run.BlockSize()
+                     : 400 + static_cast<std::size_t>(components) * run.BlockSize());
   for (const std::string_view line : kCommentBox) AppendLine(editor, {line});
   AppendLine(editor, {});
   if (percentLines) AppendLine(editor, {"%"});
@@ -216,15 +236,53 @@ JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSett
     const TreeNode* top = tree.TopLevel(row);
     if (top->ImageIndex() != icon::kIncluded) continue;
     AppendComponent(tree, tree.IndexOf(top), run, editor);
+    out.Flush();
   }
   AppendLine(editor, {percentLines ? "%" : "M2"});
+  out.Finish();
   return run.estimate.Summary();
+}
+
+}  // namespace
+
+JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
+                                    std::string& editor) {
+  // Options are checked before the editor is touched: a program that cannot be
+  // made at all leaves the previous one in place.
+  Run run(settings);
+  Output out{editor};
+  return GenerateInto(tree, run, out);
+}
+
+JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
+                                    const std::function<void(std::string_view)>& write) {
+  Run run(settings);
+  std::string piece;
+  Output out{piece, &write};
+  return GenerateInto(tree, run, out);
 }
 
 std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings) {
   std::string program;
   Generate(tree, settings, program);
   return program;
+}
+
+JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
+                          const std::string& path) {
+  // Unusable options are reported before the file is touched, as in the editor.
+  Run run(settings);
+  JobSummary summary;
+  try {
+    WriteFileAtomically(path, [&](const ByteSink& write) {
+      std::string piece;
+      Output out{piece, &write};
+      summary = GenerateInto(tree, run, out);
+    });
+  } catch (const FileAccessError& error) {
+    throw Error(FormatMessage(msg::kCannotCreate, {FullPathForMessage(path), error.reason()}));
+  }
+  return summary;
 }
 
 }  // namespace tav

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,12 @@ class GCodeGenerator final {
   static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
                              std::string& editor);
 
+  // The same program handed to `write` piece by piece (whole lines, about
+  // 256 KB at a time) instead of held as a whole. On an error in a component
+  // the pieces before it have been handed over and the Error is thrown.
+  static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
+                             const std::function<void(std::string_view)>& write);
+
   // The whole program; throws on error.
   static std::string Generate(const ComponentTree& tree, const MachineSettings& settings);
 };
@@ -46,6 +53,13 @@ class GCodeGenerator final {
 // as a whole (SaveText). Throws Error "Datei "%s" kann nicht erstellt werden. %s"
 // and leaves an existing file unchanged when it cannot be written.
 void ExportGCode(std::string_view text, const std::string& path);
+
+// Generates the program straight into the file at `path`, replaced as a whole
+// (WriteFileAtomically), without holding the program in memory. On any error
+// the file is left as it was; a file error throws Error "Datei "%s" kann nicht
+// erstellt werden. %s", unusable options are reported before the file is touched.
+JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
+                          const std::string& path);
 
 // The file the export dialog's choice names: ".nc" is appended when the file
 // name part of `chosen` has no extension ("job" -> "job.nc"; "job.txt" and

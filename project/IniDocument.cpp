@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <stdexcept>
@@ -270,20 +271,37 @@ std::string IniDocument::Serialize() const {
   }
   std::string out;
   out.reserve(size);
-  const auto put = [&out](const IniLine& line) {
+  SerializeTo([&out](std::string_view piece) { out.append(piece); });
+  return out;
+}
+
+void IniDocument::SerializeTo(const std::function<void(std::string_view)>& write) const {
+  // Lines are gathered into pieces of about kPieceBytes; a section's text
+  // written in one piece (pending) goes out as it stands, without a copy.
+  constexpr std::size_t kPieceBytes = std::size_t{1} << 18;
+  std::string piece;
+  const auto flush = [&piece, &write] {
+    if (!piece.empty()) write(piece);
+    piece.clear();
+  };
+  const auto put = [&piece, &flush](const IniLine& line) {
     if (line.Removed()) return;
-    out.append(line.Text());
-    out.append("\r\n");
+    piece.append(line.Text());
+    piece.append("\r\n");
+    if (piece.size() >= kPieceBytes) flush();
   };
   for (const auto& section : sections_) {
     if (!section->live) continue;
     if (section.get() != sections_.front().get()) put(IniLine{section->header});
     for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
     for (const IniLine& line : section->added) put(line);
-    out.append(section->pending);
+    if (!section->pending.empty()) {
+      flush();
+      write(section->pending);
+    }
     for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
-  return out;
+  flush();
 }
 
 }  // namespace tav

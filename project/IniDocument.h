@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,6 +86,10 @@ class IniDocument final {
 
   // The whole text, every line followed by CR LF.
   std::string Serialize() const;
+
+  // The same text handed to `write` in pieces, so a large file need not be
+  // held twice.
+  void SerializeTo(const std::function<void(std::string_view)>& write) const;
 
  private:
   class Arena;

@@ -93,7 +93,8 @@ void IniStore::EraseKey(std::string_view section, std::string_view key) {
 void IniStore::Close() {
   if (!changed_) return;
   try {
-    WriteFileAtomically(path_, document_->Serialize());
+    // Written in pieces: a large project is not held a second time as one text.
+    WriteFileAtomically(path_, [this](const ByteSink& write) { document_->SerializeTo(write); });
   } catch (const FileAccessError&) {
     ThrowCannotWrite();
   }

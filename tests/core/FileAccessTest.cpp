@@ -201,6 +201,39 @@ TEST(WriteFileAtomically, FailedWriteLeavesTheTargetUnchanged) {
   EXPECT_EQ(test::ReadBytes(path), bytes);
 }
 
+// Content handed over in pieces: written in order, and a failure in a later
+// piece (disk full, or the producer itself) leaves the target as it was.
+TEST(WriteFileAtomically, PiecesAreWrittenInOrderOrNotAtAll) {
+  test::TempFolder folder;
+  const std::string path = folder / "job.nc";
+  test::WriteBytes(path, "old content");
+  const auto threePieces = [](const ByteSink& write) {
+    write(std::string(4000, 'a'));
+    write("");
+    write(std::string(4000, 'b'));
+    write("end");
+  };
+  for (const std::int64_t after : {0, 3999, 4000, 7999, 8002}) {
+    WriteFailureScope failure(after, ENOSPC);
+    EXPECT_EQ(ReasonOf([&] { WriteFileAtomically(path, threePieces); }),
+              "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger")
+        << after;
+    EXPECT_EQ(test::ReadBytes(path), "old content");
+    EXPECT_EQ(folder.EntryCount(), 1) << "temporary file left after " << after << " bytes";
+  }
+  EXPECT_THROW(WriteFileAtomically(path,
+                                   [](const ByteSink& write) {
+                                     write("partial");
+                                     throw Error("kaputt");
+                                   }),
+               Error);
+  EXPECT_EQ(test::ReadBytes(path), "old content");
+  EXPECT_EQ(folder.EntryCount(), 1);
+
+  WriteFileAtomically(path, threePieces);
+  EXPECT_EQ(test::ReadBytes(path), std::string(4000, 'a') + std::string(4000, 'b') + "end");
+}
+
 TEST(WriteFileAtomically, ReadOnlyFolder) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write everywhere";
   test::TempFolder folder;

@@ -7,6 +7,7 @@
 
 #include "core/Error.h"
 #include "gcode/GCodeGenerator.h"
+#include "support/ComponentBlocks.h"
 
 namespace tav {
 namespace {
@@ -58,6 +59,66 @@ TEST_F(ExportGCodeTest, UnwritablePathIsReportedAndNothingIsCreated) {
         << e.message();
   }
   EXPECT_FALSE(fs::exists(dir_ / "missing-folder"));
+}
+
+// A board whose program is several of the pieces a file is written in.
+void AddLargeBoard(ComponentTree& tree, int components) {
+  for (int i = 0; i < components; ++i)
+    test::AddComponent(tree, "R" + std::to_string(i), std::to_string(i) + ".5mm", "2mm");
+}
+
+TEST_F(ExportGCodeTest, ProgramFileHoldsTheSameBytesAsTheEditor) {
+  ComponentTree tree;
+  AddLargeBoard(tree, 5000);
+  MachineSettings settings;
+  settings.SpeedFahren = "1500";
+  std::string program;
+  const JobSummary inEditor = GCodeGenerator::Generate(tree, settings, program);
+  ASSERT_GT(program.size(), 3u << 18);
+  const std::string path = (dir_ / "job.nc").string();
+  std::ofstream(path, std::ios::binary) << "old";
+  const JobSummary inFile = WriteGCodeFile(tree, settings, path);
+  EXPECT_EQ(Read(path), program);
+  EXPECT_EQ(inFile.parts, inEditor.parts);
+  EXPECT_EQ(inFile.minutes, inEditor.minutes);
+
+  std::string pieces;
+  int count = 0;
+  GCodeGenerator::Generate(tree, settings, [&](std::string_view piece) {
+    pieces.append(piece);
+    ++count;
+  });
+  EXPECT_EQ(pieces, program);
+  EXPECT_GT(count, 2);
+}
+
+TEST_F(ExportGCodeTest, ProgramFileStaysAsItWasWhenAComponentFails) {
+  ComponentTree tree;
+  AddLargeBoard(tree, 5000);  // the error comes after pieces were written
+  test::AddComponent(tree, "C7", "1", "1", "Feeder: 9");
+  const std::string path = (dir_ / "job.nc").string();
+  std::ofstream(path, std::ios::binary) << "old";
+  try {
+    WriteGCodeFile(tree, MachineSettings{}, path);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), "Bauteil \"C7\": unbekannte Feeder-Angabe \"Feeder: 9\"");
+  }
+  EXPECT_EQ(Read(path), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(ExportGCodeTest, ProgramFileInAMissingFolderIsReported) {
+  const std::string path = (dir_ / "missing-folder" / "job.nc").string();
+  try {
+    ComponentTree tree;
+    AddLargeBoard(tree, 1);
+    WriteGCodeFile(tree, MachineSettings{}, path);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_TRUE(e.message().starts_with("Datei \"" + path + "\" kann nicht erstellt werden. "))
+        << e.message();
+  }
 }
 
 // clang-format off

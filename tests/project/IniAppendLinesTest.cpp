@@ -29,6 +29,27 @@ TEST(IniDocument, AppendLinesWritesWhatAppendEntryWrites) {
   EXPECT_EQ(bulk.ReadSection("S"), (std::vector<std::string>{"old", "a", "b", "c", "d"}));
 }
 
+// Pieces handed out one after the other make the same text as Serialize, with
+// a section written in one piece (pending), a comment after the entries and a
+// section much larger than one piece.
+TEST(IniDocument, SerializeToHandsOutTheWholeTextInPieces) {
+  IniDocument doc("; head\r\n[S]\r\nold=0\r\n;note\r\n[T]\r\nx=1\r\n");
+  std::string big;
+  for (int i = 0; i < 40000; ++i) big += "Node" + std::to_string(i) + "=#text\r\n";
+  doc.AppendLines("New", big);
+  doc.AppendLines("S", "a=1\r\n");
+  for (int i = 0; i < 30000; ++i) doc.AppendEntry("T", "k" + std::to_string(i), "value");
+  std::string pieces;
+  int count = 0;
+  doc.SerializeTo([&](std::string_view piece) {
+    EXPECT_FALSE(piece.empty());
+    pieces.append(piece);
+    ++count;
+  });
+  EXPECT_EQ(pieces, doc.Serialize());
+  EXPECT_GT(count, 2);
+}
+
 class BadLines : public testing::TestWithParam<std::string> {};
 
 TEST_P(BadLines, AreRefusedAndChangeNothing) {

@@ -150,6 +150,30 @@ TEST(ComponentTree, SettersChangeOnlyTheirProperty) {
   EXPECT_EQ(node->ImageIndex(), 1);
 }
 
+// A node keeps short lengths itself and long ones aside; every length reads
+// back whole, also after a text changes between short and long.
+TEST(ComponentTree, TextsOfEveryLengthReadBack) {
+  ComponentTree tree;
+  std::vector<std::string> texts;
+  for (const std::size_t size : {std::size_t{0}, std::size_t{65534}, std::size_t{65535},
+                                 std::size_t{70000}, std::size_t{300000}}) {
+    texts.push_back(std::string(size, static_cast<char>('a' + texts.size())));
+  }
+  TreeNode* parent = nullptr;
+  for (const std::string& text : texts) parent = tree.AddChild(parent, text);
+  tree.AddFirst(texts[3]);
+  EXPECT_EQ(tree.NodeAt(0)->Text(), texts[3]);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    EXPECT_EQ(tree.NodeAt(static_cast<int>(i) + 1)->Text(), texts[i]) << i;
+
+  TreeNode* node = tree.NodeAt(4);
+  tree.SetText(node, "short");
+  EXPECT_EQ(node->Text(), "short");
+  tree.SetText(node, texts[4]);
+  EXPECT_EQ(node->Text(), texts[4]);
+  EXPECT_EQ(node->Level(), 3);
+}
+
 TEST(ComponentTree, IndexOfRejectsForeignNodes) {
   ComponentTree tree;
   ComponentTree other;
