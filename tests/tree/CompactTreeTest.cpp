@@ -22,10 +22,10 @@ TEST_P(IconRange, EveryIntegerSurvivesAndCanBeReplaced) {
   TreeNode* a = tree.AddChild(nullptr, "a");
   TreeNode* b = tree.AddChild(a, "b");
   tree.SetImageIndex(a, GetParam());
-  tree.SetSelectedIndex(a, -GetParam() / 2);
+  tree.SetSelectedIndex(a, -(GetParam() / 2));
   tree.SetImageIndex(b, GetParam() / 3);
   EXPECT_EQ(a->ImageIndex(), GetParam());
-  EXPECT_EQ(a->SelectedIndex(), -GetParam() / 2);
+  EXPECT_EQ(a->SelectedIndex(), -(GetParam() / 2));
   EXPECT_EQ(b->ImageIndex(), GetParam() / 3);
   EXPECT_EQ(b->SelectedIndex(), 0);
   // Back to a small value and out again: nothing of the old value is left.
@@ -33,7 +33,7 @@ TEST_P(IconRange, EveryIntegerSurvivesAndCanBeReplaced) {
   EXPECT_EQ(a->ImageIndex(), 3);
   tree.SetImageIndex(a, GetParam());
   EXPECT_EQ(a->ImageIndex(), GetParam());
-  EXPECT_EQ(a->SelectedIndex(), -GetParam() / 2);
+  EXPECT_EQ(a->SelectedIndex(), -(GetParam() / 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(ComponentTree, IconRange, testing::ValuesIn(kIcons));
