@@ -70,6 +70,24 @@ void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
   }
 }
 
+// Reads what the child wrote into the pipe `readEnd` until it closes, then
+// waits for the child and records how it ended.
+static ChildOutcome CollectChild(pid_t child, int readEnd) {
+  ChildOutcome outcome;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t count = ::read(readEnd, buffer, sizeof buffer);
+    if (count <= 0) break;
+    outcome.message.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(readEnd);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  return outcome;
+}
+
 ChildOutcome RunInChild(
     const std::function<int(const std::function<void(std::string_view)>& report)>& body) {
   int fds[2];
@@ -94,19 +112,7 @@ ChildOutcome RunInChild(
     ::_exit(code);  // no atexit handlers or test-framework teardown in the child
   }
   ::close(fds[1]);
-  ChildOutcome outcome;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t count = ::read(fds[0], buffer, sizeof buffer);
-    if (count <= 0) break;
-    outcome.message.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-  return outcome;
+  return CollectChild(child, fds[0]);
 }
 
 ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -134,19 +140,7 @@ ChildOutcome RunProgram(const std::string& program, const std::vector<std::strin
     ::_exit(127);
   }
   ::close(fds[1]);
-  ChildOutcome outcome;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t count = ::read(fds[0], buffer, sizeof buffer);
-    if (count <= 0) break;
-    outcome.message.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(fds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
-  return outcome;
+  return CollectChild(child, fds[0]);
 }
 
 bool BecomeUnprivileged() {
