@@ -48,8 +48,10 @@ Interpreted RunInterpreter(const std::string& rs274, const std::string& program)
   const std::string output = folder / "canon.txt";
   const std::string messages = folder / "messages.txt";
   test::WriteBytes(input, program);
-  const std::string command =
-      "'" + rs274 + "' -g '" + input + "' '" + output + "' </dev/null >'" + messages + "' 2>&1";
+  // rs274 keeps its parameter file in the working folder; each run gets its
+  // own, so two tests running at once do not share (and break) it.
+  const std::string command = "cd '" + folder.path().string() + "' && '" + rs274 + "' -g '" +
+                              input + "' '" + output + "' </dev/null >'" + messages + "' 2>&1";
   Interpreted result;
   const int status = std::system(command.c_str());
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
