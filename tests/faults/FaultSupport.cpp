@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 
+#include "core/Error.h"
+
 namespace tav::faults {
 
 void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
@@ -52,31 +54,46 @@ static ChildOutcome CollectChild(pid_t child, int readEnd) {
   return outcome;
 }
 
-ChildOutcome RunInChild(
-    const std::function<int(const std::function<void(std::string_view)>& report)>& body) {
+// Runs `child` in a forked child, handing it the write end of a pipe to the
+// test; the child exits with what it returns. Collects the child as above.
+static ChildOutcome ForkWithPipe(const std::function<int(int writeEnd)>& child) {
   int fds[2];
   if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const pid_t child = ::fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
     ::close(fds[0]);
-    const auto report = [fd = fds[1]](std::string_view text) {
+    ::_exit(child(fds[1]));  // no atexit handlers or test-framework teardown in the child
+  }
+  ::close(fds[1]);
+  return CollectChild(pid, fds[0]);
+}
+
+ChildOutcome RunInChild(const std::function<int(const Report& report)>& body) {
+  return ForkWithPipe([&body](int fd) {
+    const auto report = [fd](std::string_view text) {
       while (!text.empty()) {
         const ssize_t written = ::write(fd, text.data(), text.size());
         if (written <= 0) break;
         text.remove_prefix(static_cast<std::size_t>(written));
       }
     };
-    int code = 99;
     try {
-      code = body(report);
+      return body(report);
     } catch (...) {
-      code = 98;
+      return 98;
     }
-    ::_exit(code);  // no atexit handlers or test-framework teardown in the child
+  });
+}
+
+int ReportError(const std::function<void()>& action, const Report& report) {
+  try {
+    action();
+  } catch (const Error& error) {
+    report(error.message());
+    return 0;
   }
-  ::close(fds[1]);
-  return CollectChild(child, fds[0]);
+  return 1;
 }
 
 ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -88,23 +105,16 @@ ChildOutcome RunProgram(const std::string& program, const std::vector<std::strin
   argv.push_back(nullptr);
   char* const environment[] = {const_cast<char*>("LC_ALL=C"), nullptr};
 
-  int fds[2];
-  if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const pid_t child = ::fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    ::close(fds[0]);
-    ::dup2(fds[1], STDERR_FILENO);
-    ::close(fds[1]);
+  return ForkWithPipe([&](int fd) {
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
     const int devNull = ::open("/dev/null", O_RDWR);
     ::dup2(devNull, STDIN_FILENO);
     ::dup2(devNull, STDOUT_FILENO);
-    if (!prepare()) ::_exit(126);
+    if (!prepare()) return 126;
     ::execve(argv[0], argv.data(), environment);
-    ::_exit(127);
-  }
-  ::close(fds[1]);
-  return CollectChild(child, fds[0]);
+    return 127;
+  });
 }
 
 bool BecomeUnprivileged() {

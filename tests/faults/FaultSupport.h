@@ -27,10 +27,16 @@ struct ChildOutcome {
   std::string message;
 };
 
+// How a forked child passes text to the test.
+using Report = std::function<void(std::string_view)>;
+
 // Runs `body` in a forked child. Whatever the child writes through `report`
 // reaches ChildOutcome::message; the child exits with body's return value.
-ChildOutcome RunInChild(
-    const std::function<int(const std::function<void(std::string_view)>& report)>& body);
+ChildOutcome RunInChild(const std::function<int(const Report& report)>& body);
+
+// For a child's body: runs `action`, which must fail. Reports the message of
+// the tav::Error it throws and gives 0; gives 1 when it throws none.
+int ReportError(const std::function<void()>& action, const Report& report);
 
 // Runs `program` with `args` in a forked child, after `prepare` ran there
 // (the child gives up with exit code 126 when it returns false). The program's
