@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/Error.h"
 #include "gcode/GCodeGenerator.h"
 #include "support/ComponentBlocks.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
@@ -16,21 +16,8 @@ namespace fs = std::filesystem;
 
 class ExportGCodeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tav-export-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  fs::path dir_;
+  test::TempFolder folder_;
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ExportGCodeTest, WritesTheTextByteForByteAndReplacesTheFile) {
@@ -39,7 +26,7 @@ TEST_F(ExportGCodeTest, WritesTheTextByteForByteAndReplacesTheFile) {
   // The user's own edits travel along, including a lone LF and high bytes.
   const std::string text = "G21\r\n(Bauteilh\xF6he)\nG90\r\n%";
   ExportGCode(text, path);
-  EXPECT_EQ(Read(path), text);
+  EXPECT_EQ(test::ReadBytes(path), text);
 }
 
 TEST_F(ExportGCodeTest, EmptyTextGivesEmptyFile) {
@@ -78,7 +65,7 @@ TEST_F(ExportGCodeTest, ProgramFileHoldsTheSameBytesAsTheEditor) {
   const std::string path = (dir_ / "job.nc").string();
   std::ofstream(path, std::ios::binary) << "old";
   const JobSummary inFile = WriteGCodeFile(tree, settings, path);
-  EXPECT_EQ(Read(path), program);
+  EXPECT_EQ(test::ReadBytes(path), program);
   EXPECT_EQ(inFile.parts, inEditor.parts);
   EXPECT_EQ(inFile.minutes, inEditor.minutes);
 
@@ -104,7 +91,7 @@ TEST_F(ExportGCodeTest, ProgramFileStaysAsItWasWhenAComponentFails) {
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Bauteil \"C7\": unbekannte Feeder-Angabe \"Feeder: 9\"");
   }
-  EXPECT_EQ(Read(path), "old");
+  EXPECT_EQ(test::ReadBytes(path), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
