@@ -9,30 +9,20 @@
 #include <stdexcept>
 
 #include "core/Error.h"
+#include "support/ComponentBlocks.h"
 
 namespace tav::faults {
 
 void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
   for (int i = 1; i <= count; ++i) {
-    auto add = [&tree](TreeNode* parent, std::string text, int icon) {
-      TreeNode* node = tree.AddChild(parent, std::move(text));
-      tree.SetIcons(node, icon);
-      return node;
-    };
     const std::string number = std::to_string(i);
-    TreeNode* component = add(nullptr, std::string(prefix) + number, i % 3 == 0 ? 1 : 0);
-    add(component, "Comment: 10k", 5);
-    add(component, "Footprint: 0805", 5);
-    add(component, "Layer: TopLayer", 5);
-    add(component, "Rotation: 90", 5);
-    add(component, "Feeder: " + std::to_string(1 + i % 4), 5);
-    TreeNode* position = add(component, "Position", 6);
-    add(position, number + ".25mm", 2);
-    add(position, number + ".5mm", 3);
-    TreeNode* size = add(component, "Gr\xF6sse", 7);
-    add(size, "0", 2);
-    add(size, "0", 3);
-    add(size, "0", 4);
+    test::BlockTexts texts;
+    texts.rotation = "Rotation: 90";
+    texts.feeder = "Feeder: " + std::to_string(1 + i % 4);
+    texts.x = number + ".25mm";
+    texts.y = number + ".5mm";
+    texts.included = i % 3 != 0;
+    test::AddBlock(tree, std::string(prefix) + number, texts);
   }
 }
 
