@@ -10,6 +10,7 @@
 
 #include "core/BulkEditCommands.h"
 #include "core/ComponentTree.h"
+#include "support/ComponentBlocks.h"
 
 namespace {
 
@@ -21,18 +22,14 @@ tav::ComponentTree& Board(int components) {
   if (board) return *board;
   board = std::make_unique<tav::ComponentTree>();
   tav::ComponentTree& tree = *board;
+  tav::test::BlockTexts texts;
+  texts.footprint = "Footprint: R0402";
+  texts.x = "1.27mm";
+  texts.y = "2.54mm";
   for (int i = 0; i < components; ++i) {
-    tav::TreeNode* top = tree.AddChild(nullptr, "R" + std::to_string(i + 1));
-    tree.AddChild(top, "Comment: " + std::to_string(i % 100) + "k");
-    tree.AddChild(top, "Footprint: R0402");
-    tree.AddChild(top, i % 2 == 0 ? "Layer: TopLayer" : "Layer: BottomLayer");
-    tree.AddChild(top, "Rotation: 0");
-    tree.AddChild(top, "Feeder: 1");
-    tav::TreeNode* position = tree.AddChild(top, "Position");
-    tree.AddChild(position, "1.27mm");
-    tree.AddChild(position, "2.54mm");
-    tav::TreeNode* size = tree.AddChild(top, "Gr\xF6sse");
-    for (int n = 0; n < 3; ++n) tree.AddChild(size, "0");
+    texts.comment = "Comment: " + std::to_string(i % 100) + "k";
+    texts.layer = i % 2 == 0 ? "Layer: TopLayer" : "Layer: BottomLayer";
+    tav::test::AddBlock(tree, "R" + std::to_string(i + 1), texts);
   }
   return tree;
 }

@@ -9,6 +9,7 @@
 
 #include "core/ComponentTree.h"
 #include "plan/PassPlan.h"
+#include "support/ComponentBlocks.h"
 
 namespace {
 
@@ -20,20 +21,15 @@ const tav::ComponentTree& Board(int components) {
   if (board) return *board;
   board = std::make_unique<tav::ComponentTree>();
   tav::ComponentTree& tree = *board;
+  tav::test::BlockTexts texts;
+  texts.x = "1.27mm";
+  texts.y = "2.54mm";
   for (int i = 0; i < components; ++i) {
     const int kind = (i * 7919) % 1000 % (1 + i % 37 * 27);
-    tav::TreeNode* top = tree.AddChild(nullptr, "C" + std::to_string(i + 1));
-    tree.SetImageIndex(top, i % 10 == 9 ? 1 : 0);
-    tree.AddChild(top, "Comment: " + std::to_string(kind) + "nF");
-    tree.AddChild(top, "Footprint: C0" + std::to_string(402 + kind % 3 * 201));
-    tree.AddChild(top, "Layer: TopLayer");
-    tree.AddChild(top, "Rotation: 0");
-    tree.AddChild(top, "Feeder: 1");
-    tav::TreeNode* position = tree.AddChild(top, "Position");
-    tree.AddChild(position, "1.27mm");
-    tree.AddChild(position, "2.54mm");
-    tav::TreeNode* size = tree.AddChild(top, "Gr\xF6sse");
-    for (int n = 0; n < 3; ++n) tree.AddChild(size, "0");
+    texts.comment = "Comment: " + std::to_string(kind) + "nF";
+    texts.footprint = "Footprint: C0" + std::to_string(402 + kind % 3 * 201);
+    texts.included = i % 10 != 9;
+    tav::test::AddBlock(tree, "C" + std::to_string(i + 1), texts);
   }
   return tree;
 }
