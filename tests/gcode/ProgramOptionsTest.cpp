@@ -205,10 +205,7 @@ TEST_F(ProgramOptions, NoDecimalCommaUnderACommaSeparator) {
   settings.SpeedFahren = "1500,5";
   settings.SpeedHeben = "#<lift>";
   settings.GCode_Delay = "0,75";
-  settings.Feeder(3)->X = "12,5";
-  settings.Feeder(3)->Y = "7";
-  settings.Feeder(3)->Z = "0,25";
-  settings.Feeder(3)->Versatz = "1,25";
+  *settings.Feeder(3) = {.X = "12,5", .Y = "7", .Z = "0,25", .Versatz = "1,25"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "10,16mm", "5.08MM", "Feeder: 3");
   const std::string program = GCodeGenerator::Generate(tree, settings);
@@ -230,8 +227,7 @@ TEST_F(ProgramOptions, EstimateFollowsTheMovesAndFeeds) {
   settings.SpeedHeben = "300";
   settings.SpeedSetzen = "300";
   settings.GCode_Delay = "1.5";
-  settings.Feeder(1)->X = "30";
-  settings.Feeder(1)->Y = "40";
+  *settings.Feeder(1) = {.X = "30", .Y = "40"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "30mm", "10mm");
   test::AddComponent(tree, "R2", "0", "0", "Feeder: 1", /*included=*/false);
