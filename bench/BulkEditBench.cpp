@@ -3,25 +3,18 @@
 // doubles from 100,000 to 200,000.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "BoardCache.h"
 #include "core/BulkEditCommands.h"
 #include "core/ComponentTree.h"
 #include "support/ComponentBlocks.h"
 
 namespace {
 
-// A board of `components` components of 100 part kinds, alternating sides;
-// built once per size.
-tav::ComponentTree& Board(int components) {
-  static std::map<int, std::unique_ptr<tav::ComponentTree>> boards;
-  auto& board = boards[components];
-  if (board) return *board;
-  board = std::make_unique<tav::ComponentTree>();
-  tav::ComponentTree& tree = *board;
+// A board of `components` components of 100 part kinds, alternating sides.
+void BuildBoard(tav::ComponentTree& tree, int components) {
   tav::test::BlockTexts texts;
   texts.footprint = "Footprint: R0402";
   texts.x = "1.27mm";
@@ -31,8 +24,9 @@ tav::ComponentTree& Board(int components) {
     texts.layer = i % 2 == 0 ? "Layer: TopLayer" : "Layer: BottomLayer";
     tav::test::AddBlock(tree, "R" + std::to_string(i + 1), texts);
   }
-  return tree;
 }
+
+tav::ComponentTree& Board(int components) { return BuiltOnce<BuildBoard>(components); }
 
 // Every node of the board selected, as Ctrl+A on a fully expanded tree would.
 void BM_FeederForWholeSelection(benchmark::State& state) {

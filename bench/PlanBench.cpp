@@ -3,10 +3,9 @@
 // applying a pass must stay linear: from 100,000 to 200,000 the time doubles.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
+#include "BoardCache.h"
 #include "core/ComponentTree.h"
 #include "plan/PassPlan.h"
 #include "support/ComponentBlocks.h"
@@ -14,13 +13,8 @@
 namespace {
 
 // A board of `components` components of 1,000 part kinds of varying frequency,
-// one in ten excluded; built once per size.
-const tav::ComponentTree& Board(int components) {
-  static std::map<int, std::unique_ptr<tav::ComponentTree>> boards;
-  auto& board = boards[components];
-  if (board) return *board;
-  board = std::make_unique<tav::ComponentTree>();
-  tav::ComponentTree& tree = *board;
+// one in ten excluded.
+void BuildBoard(tav::ComponentTree& tree, int components) {
   tav::test::BlockTexts texts;
   texts.x = "1.27mm";
   texts.y = "2.54mm";
@@ -31,8 +25,9 @@ const tav::ComponentTree& Board(int components) {
     texts.included = i % 10 != 9;
     tav::test::AddBlock(tree, "C" + std::to_string(i + 1), texts);
   }
-  return tree;
 }
+
+tav::ComponentTree& Board(int components) { return BuiltOnce<BuildBoard>(components); }
 
 void BM_PlanPasses(benchmark::State& state) {
   const tav::ComponentTree& tree = Board(static_cast<int>(state.range(0)));
@@ -43,7 +38,7 @@ void BM_PlanPasses(benchmark::State& state) {
 
 void BM_ApplyPass(benchmark::State& state) {
   // Applying changes the tree, so this one gets a board of its own size key.
-  auto& tree = const_cast<tav::ComponentTree&>(Board(static_cast<int>(state.range(0)) + 1));
+  tav::ComponentTree& tree = Board(static_cast<int>(state.range(0)) + 1);
   const tav::PassPlan plan = tav::PassPlan::Make(tree);
   int pass = 0;
   for (auto _ : state) plan.ApplyPass(tree, pass++ % plan.PassCount() + 1);
