@@ -7,9 +7,10 @@
 
 namespace tav::test {
 
-// The texts of one component block; the defaults are what a test or a
-// benchmark takes where it does not care.
+// The texts of one component block and whether it is included; the defaults
+// are what a test or a benchmark takes where it does not care.
 struct BlockTexts {
+  bool included = true;
   std::string comment = "Comment: 10k";
   std::string footprint = "Footprint: 0805";
   std::string layer = "Layer: TopLayer";
@@ -17,7 +18,6 @@ struct BlockTexts {
   std::string feeder = "Feeder: 1";
   std::string x = "10.16mm";
   std::string y = "5.08mm";
-  bool included = true;
 };
 
 // Appends one component block laid out as an import builds it: 13 nodes with
