@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -83,7 +82,7 @@ TEST_F(TavCli, FailedImportLeavesNoOutputFile) {
 
 TEST_F(TavCli, FailedRunLeavesAnExistingOutputFileAlone) {
   const std::string out = Temp("out.nc");
-  std::ofstream(out, std::ios::binary) << "previous program";
+  test::WriteBytes(out, "previous program");
   const ProcessResult r = Tav({"gcode", "--pnp", Temp("missing.csv"), "-o", out});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.starts_with("Datei " + Temp("missing.csv") +

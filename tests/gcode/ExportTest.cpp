@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "core/Error.h"
@@ -22,7 +21,7 @@ class ExportGCodeTest : public ::testing::Test {
 
 TEST_F(ExportGCodeTest, WritesTheTextByteForByteAndReplacesTheFile) {
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "a much longer old program that must disappear";
+  test::WriteBytes(path, "a much longer old program that must disappear");
   // The user's own edits travel along, including a lone LF and high bytes.
   const std::string text = "G21\r\n(Bauteilh\xF6he)\nG90\r\n%";
   ExportGCode(text, path);
@@ -63,7 +62,7 @@ TEST_F(ExportGCodeTest, ProgramFileHoldsTheSameBytesAsTheEditor) {
   const JobSummary inEditor = GCodeGenerator::Generate(tree, settings, program);
   ASSERT_GT(program.size(), 3u << 18);
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "old";
+  test::WriteBytes(path, "old");
   const JobSummary inFile = WriteGCodeFile(tree, settings, path);
   EXPECT_EQ(test::ReadBytes(path), program);
   EXPECT_EQ(inFile.parts, inEditor.parts);
@@ -84,7 +83,7 @@ TEST_F(ExportGCodeTest, ProgramFileStaysAsItWasWhenAComponentFails) {
   AddLargeBoard(tree, 5000);  // the error comes after pieces were written
   test::AddComponent(tree, "C7", "1", "1", "Feeder: 9");
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "old";
+  test::WriteBytes(path, "old");
   try {
     WriteGCodeFile(tree, MachineSettings{}, path);
     FAIL() << "no error";
@@ -92,7 +91,7 @@ TEST_F(ExportGCodeTest, ProgramFileStaysAsItWasWhenAComponentFails) {
     EXPECT_EQ(e.message(), "Bauteil \"C7\": unbekannte Feeder-Angabe \"Feeder: 9\"");
   }
   EXPECT_EQ(test::ReadBytes(path), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(folder_.EntryCount(), 1);
 }
 
 TEST_F(ExportGCodeTest, ProgramFileInAMissingFolderIsReported) {
