@@ -232,7 +232,12 @@ void ProgramEditor::SetCaret(std::size_t position, bool keepAnchor) {
 
 // --- Geometry ---------------------------------------------------------------
 
-int ProgramEditor::LineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
+// A text document spaces lines by the font's height and leaves out a
+// negative leading; the lines then look as they did in a plain text editor.
+int ProgramEditor::LineHeight() const {
+  const QFontMetrics metrics = fontMetrics();
+  return std::max({1, metrics.height(), metrics.lineSpacing()});
+}
 
 int ProgramEditor::VisibleLines() const {
   return std::max(1, (viewport()->height() - kMargin) / LineHeight());
@@ -311,8 +316,8 @@ void ProgramEditor::EnsureCaretVisible() {
   const int width = viewport()->width();
   if (x - kMargin < horizontal->value())
     horizontal->setValue(x - kMargin);
-  else if (x + kMargin > horizontal->value() + width)
-    horizontal->setValue(x + kMargin - width);
+  else if (x + kMargin + 1 > horizontal->value() + width)
+    horizontal->setValue(x + kMargin + 1 - width);
 }
 
 // --- Painting ---------------------------------------------------------------
@@ -445,6 +450,11 @@ void ProgramEditor::mousePressEvent(QMouseEvent* event) {
 void ProgramEditor::mouseMoveEvent(QMouseEvent* event) {
   // Dragging selects, and scrolls when the mouse leaves the view.
   if (event->buttons() & Qt::LeftButton) SetCaret(PositionAt(event->position().toPoint()), true);
+}
+
+void ProgramEditor::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+  event->accept();
 }
 
 void ProgramEditor::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -259,6 +259,34 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   EXPECT_EQ(folder_.EntryCount(), 3);  // board.csv, job.nc, job.txt
 }
 
+TEST_F(MainWindowCommands, TheUserTypesIntoTheProgramAndSavesIt) {
+  Import(board_);
+  form_.Button2Click();
+  const std::string program = ExpectedProgram();
+  ASSERT_EQ(MemoText(), program);
+  ASSERT_EQ(Child<ProgramEditor>("Memo1")->toPlainText(),
+            ToQString(program).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+  // A comment typed in front of the first line and a last line typed at the end.
+  form_.show();
+  auto* memo = Child<ProgramEditor>("Memo1");
+  QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::keyClick(memo, Qt::Key_Home);
+  QTest::keyClicks(memo, "(Platine 1)");
+  QTest::keyClick(memo, Qt::Key_Return);
+  QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(memo, "M30");
+  QTest::keyClick(memo, Qt::Key_Return);
+  // Editing the program changes neither the job nor the program's fit to it.
+  EXPECT_FALSE(form_.Changes().Modified());
+  EXPECT_FALSE(form_.Changes().ProgramStale());
+
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "job.nc"));
+  form_.Button3Click();
+  EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.nc"), "(Platine 1)\r\n" + program + "M30\r\n");
+  EXPECT_TRUE(errors_.All().empty());
+}
+
 TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWhole) {
   std::vector<Row> rows;
   for (int i = 0; i < 100000; ++i) rows.push_back({"R" + std::to_string(i), "0805", "1mm", "2mm"});
