@@ -2,6 +2,7 @@
 // index of line starts exactly as a fresh scan of the text would build it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -118,15 +119,22 @@ TEST(ProgramTextTest, ScatteredEditsMatchAPlainString) {
   for (int line = 0; line < 40; ++line) model += "G00 X" + std::to_string(line) + "\n";
   ProgramText text;
   text.SetText(model);
-  const std::vector<std::string> pieces{"a", "\n", "X1\nY2", "\n\n", "long piece of text"};
+  const std::vector<std::string> pieces{
+      "a", "\n", "X1\nY2", "\n\n", "long piece of text", "G01 Z0\nG00 X1\nG01 Z2\n"};
+  std::size_t position = 0;
   for (int step = 0; step < 3000; ++step) {
-    const std::size_t position = random() % (model.size() + 1);
-    if (random() % 2 == 0) {
+    // Mostly near the last edit, as a user edits, sometimes anywhere.
+    if (random() % 3 == 0)
+      position = random() % (model.size() + 1);
+    else
+      position =
+          std::min(model.size(), position + random() % 33 - std::min<std::size_t>(position, 16));
+    if (random() % 5 < 3) {
       const std::string& piece = pieces[random() % pieces.size()];
       text.Insert(position, piece);
       model.insert(position, piece);
     } else {
-      const std::size_t count = random() % 12;
+      const std::size_t count = random() % 4 == 0 ? random() % 60 : random() % 8;
       text.Erase(position, count);
       model.erase(position, count);
     }
