@@ -6,17 +6,22 @@
 namespace tav::ui {
 namespace {
 
-// CR LF and a lone CR each become one "\n", in one pass.
+// CR LF and a lone CR each become one "\n", in one pass that copies the
+// runs between two CRs whole: a program has a million of them.
 std::string WithLfBreaks(std::string_view text) {
   std::string result;
   result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') continue;
-      result.push_back('\n');
-    } else {
-      result.push_back(text[i]);
+  std::size_t from = 0;
+  while (from < text.size()) {
+    const std::size_t cr = text.find('\r', from);
+    if (cr == std::string_view::npos) {
+      result.append(text.substr(from));
+      break;
     }
+    result.append(text.substr(from, cr - from));
+    result.push_back('\n');
+    from = cr + 1;
+    if (from < text.size() && text[from] == '\n') ++from;
   }
   return result;
 }
@@ -29,9 +34,9 @@ void ProgramText::SetText(std::string_view text) {
   buffer_ = WithLfBreaks(text);
   gapStart_ = gapEnd_ = buffer_.size();
   starts_.assign(1, 0);
-  for (std::size_t i = 0; i < buffer_.size(); ++i) {
-    if (buffer_[i] == '\n') starts_.push_back(i + 1);
-  }
+  starts_.reserve(static_cast<std::size_t>(std::count(buffer_.begin(), buffer_.end(), '\n')) + 1);
+  for (std::size_t i = buffer_.find('\n'); i != std::string::npos; i = buffer_.find('\n', i + 1))
+    starts_.push_back(i + 1);
   pendingFrom_ = starts_.size();
   pendingDelta_ = 0;
 }
@@ -152,7 +157,9 @@ std::string ProgramText::CrLfText() const {
 
 void ProgramText::MoveGap(std::size_t position) {
   char* const data = buffer_.data();
-  if (position < gapStart_) {
+  if (GapSize() == 0) {
+    gapStart_ = gapEnd_ = position;  // an empty gap fits anywhere
+  } else if (position < gapStart_) {
     const std::size_t moved = gapStart_ - position;
     std::memmove(data + gapEnd_ - moved, data + position, moved);
     gapStart_ -= moved;
