@@ -1,13 +1,16 @@
 #include "ui/ProgramEditor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -15,6 +18,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 #include "ui/TextCodec.h"
 
@@ -28,7 +33,8 @@ bool IsWordByte(char byte) { return byte != ' ' && byte != '\t' && byte != '\n';
 
 bool IsEditingKey(const QKeyEvent& key) {
   for (const QKeySequence::StandardKey standard :
-       {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll})
+       {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll,
+        QKeySequence::Undo, QKeySequence::Redo})
     if (key.matches(standard)) return true;
   switch (key.key()) {
     case Qt::Key_Left:
@@ -67,6 +73,7 @@ ProgramEditor::ProgramEditor(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void ProgramEditor::SetProgram(std::string_view bytes) {
   text_.SetText(bytes);
+  history_.Clear();
   caret_ = anchor_ = 0;
   preferredX_ = -1;
   widest_ = 0;
@@ -93,7 +100,7 @@ void ProgramEditor::appendPlainText(const QString& text) {
   std::string added = FromQString(text);
   if (text_.Size() > 0) added.insert(added.begin(), '\n');
   const std::size_t lastLine = text_.LineCount() - 1;
-  text_.Insert(text_.Size(), added);
+  Replace(text_.Size(), 0, added, false);
   TextEdited(lastLine);
 }
 
@@ -119,12 +126,40 @@ void ProgramEditor::paste() {
   if (!pasted.isEmpty()) ReplaceSelection(FromQString(pasted));
 }
 
+void ProgramEditor::undo() {
+  const std::optional<EditHistory::Edit> edit = history_.Undo();
+  if (!edit) return;
+  text_.Erase(edit->position, edit->inserted.size());
+  text_.Insert(edit->position, edit->removed);
+  caret_ = edit->caretBefore;
+  anchor_ = edit->anchorBefore;
+  TextEdited(text_.LineOf(edit->position));
+}
+
+void ProgramEditor::redo() {
+  const std::optional<EditHistory::Edit> edit = history_.Redo();
+  if (!edit) return;
+  text_.Erase(edit->position, edit->removed.size());
+  text_.Insert(edit->position, edit->inserted);
+  caret_ = anchor_ = edit->position + edit->inserted.size();
+  TextEdited(text_.LineOf(edit->position));
+}
+
 // --- Editing ----------------------------------------------------------------
 
-void ProgramEditor::ReplaceSelection(std::string_view bytes) {
+std::size_t ProgramEditor::Replace(std::size_t position, std::size_t count, std::string_view bytes,
+                                   bool typed) {
+  EditHistory::Edit edit{position, text_.Slice(position, count), {}, caret_, anchor_};
+  text_.Erase(position, count);
+  const std::size_t inserted = text_.Insert(position, bytes);
+  edit.inserted = text_.Slice(position, inserted);
+  if (!edit.removed.empty() || !edit.inserted.empty()) history_.Record(std::move(edit), typed);
+  return inserted;
+}
+
+void ProgramEditor::ReplaceSelection(std::string_view bytes, bool typed) {
   const std::size_t start = std::min(caret_, anchor_);
-  text_.Erase(start, std::max(caret_, anchor_) - start);
-  caret_ = anchor_ = start + text_.Insert(start, bytes);
+  caret_ = anchor_ = start + Replace(start, std::max(caret_, anchor_) - start, bytes, typed);
   TextEdited(text_.LineOf(start));
 }
 
@@ -135,7 +170,7 @@ void ProgramEditor::EraseSelectionOr(std::size_t position, std::size_t count) {
     return;
   }
   if (count == 0) return;
-  text_.Erase(position, count);
+  Replace(position, count, {}, false);
   caret_ = anchor_ = position;
   TextEdited(text_.LineOf(position));
 }
@@ -389,6 +424,8 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) return copy();
   if (event->matches(QKeySequence::Cut)) return cut();
   if (event->matches(QKeySequence::Paste)) return paste();
+  if (event->matches(QKeySequence::Undo)) return undo();
+  if (event->matches(QKeySequence::Redo)) return redo();
 
   const QTextCursor::MoveMode mode =
       (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
@@ -429,7 +466,7 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
   }
   const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
   if (!command && !event->text().isEmpty() && event->text().at(0).isPrint()) {
-    ReplaceSelection(FromQString(event->text()));
+    ReplaceSelection(FromQString(event->text()), true);
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -467,6 +504,31 @@ void ProgramEditor::mouseDoubleClickEvent(QMouseEvent* event) {
   while (end < text_.Size() && IsWordByte(text_.Slice(end, 1)[0])) ++end;
   SetCaret(start, false);
   SetCaret(end, true);
+}
+
+void ProgramEditor::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  const auto add = [&menu](const QString& text, const QKeySequence& keys, bool enabled,
+                           const std::function<void()>& action) {
+    QAction* item = menu.addAction(text, action);
+    item->setShortcut(keys);
+    item->setEnabled(enabled);
+  };
+  add(QStringLiteral("&R\u00fcckg\u00e4ngig"), QKeySequence::Undo, history_.CanUndo(),
+      [this] { undo(); });
+  add(QStringLiteral("&Wiederherstellen"), QKeySequence::Redo, history_.CanRedo(),
+      [this] { redo(); });
+  menu.addSeparator();
+  add(QStringLiteral("&Ausschneiden"), QKeySequence::Cut, HasSelection(), [this] { cut(); });
+  add(QStringLiteral("&Kopieren"), QKeySequence::Copy, HasSelection(), [this] { copy(); });
+  add(QStringLiteral("E&inf\u00fcgen"), QKeySequence::Paste,
+      !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+  add(QStringLiteral("&L\u00f6schen"), QKeySequence::Delete, HasSelection(),
+      [this] { ReplaceSelection({}); });
+  menu.addSeparator();
+  add(QStringLiteral("Alles a&usw\u00e4hlen"), QKeySequence::SelectAll, text_.Size() > 0,
+      [this] { selectAll(); });
+  menu.exec(event->globalPos());
 }
 
 void ProgramEditor::focusInEvent(QFocusEvent* event) {

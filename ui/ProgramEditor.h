@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/EditHistory.h"
 #include "ui/ProgramText.h"
 
 namespace tav::ui {
@@ -47,6 +48,8 @@ class ProgramEditor : public QAbstractScrollArea {
   void copy() const;
   void cut();
   void paste();
+  void undo();
+  void redo();
 
  signals:
   void textChanged();
@@ -61,6 +64,7 @@ class ProgramEditor : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
@@ -80,7 +84,10 @@ class ProgramEditor : public QAbstractScrollArea {
   std::size_t VerticalMove(std::ptrdiff_t lines);
 
   bool HasSelection() const { return caret_ != anchor_; }
-  void ReplaceSelection(std::string_view bytes);
+  // Every change of the text goes through Replace, which records it for undo
+  // and returns the number of bytes inserted.
+  std::size_t Replace(std::size_t position, std::size_t count, std::string_view bytes, bool typed);
+  void ReplaceSelection(std::string_view bytes, bool typed = false);
   void EraseSelectionOr(std::size_t position, std::size_t count);
   void TextEdited(std::size_t firstLine);
   void SetCaret(std::size_t position, bool keepAnchor);
@@ -90,6 +97,7 @@ class ProgramEditor : public QAbstractScrollArea {
   void RestartBlink();
 
   ProgramText text_;
+  EditHistory history_;
   std::size_t caret_ = 0;
   std::size_t anchor_ = 0;
   // The x the caret keeps moving up and down; -1 until set.

@@ -27,6 +27,9 @@ class ProgramEditorTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(&editor_, static_cast<Qt::Key>(key), modifiers);
   }
+  void Keys(QKeySequence::StandardKey keys) {
+    QTest::keySequence(&editor_, QKeySequence::keyBindings(keys).value(0));
+  }
   void Type(const char* text) { QTest::keyClicks(&editor_, QString::fromLatin1(text)); }
   std::string Text() const { return editor_.Text().Text(); }
   // The point in the viewport where a character of a visible line begins.
@@ -94,6 +97,43 @@ TEST_F(ProgramEditorTest, SelectingWithShiftAndReplacingTheSelection) {
   EXPECT_EQ(Text(), "GXG02\n");
   Key(Qt::Key_Left, Qt::ControlModifier);
   EXPECT_EQ(editor_.CaretPosition(), 0u);
+}
+
+TEST_F(ProgramEditorTest, UndoTakesBackEditsAndRedoMakesThemAgain) {
+  editor_.SetProgram("G00\nG01\n");
+  Key(Qt::Key_End);
+  Type("X1");
+  Key(Qt::Key_Return);
+  Type("M3");
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Text(), "M3\nG01\n");
+
+  // Back step by step; the characters typed in one go come back together.
+  Keys(QKeySequence::Undo);
+  EXPECT_EQ(Text(), "G00X1\nM3\nG01\n");
+  EXPECT_EQ(editor_.SelectedBytes(), "G00X1\n");
+  Keys(QKeySequence::Undo);
+  EXPECT_EQ(Text(), "G00X1\n\nG01\n");
+  Keys(QKeySequence::Undo);
+  Keys(QKeySequence::Undo);
+  EXPECT_EQ(Text(), "G00\nG01\n");
+  EXPECT_EQ(editor_.CaretPosition(), 3u);
+  Keys(QKeySequence::Undo);
+  EXPECT_EQ(Text(), "G00\nG01\n");
+
+  Keys(QKeySequence::Redo);
+  Keys(QKeySequence::Redo);
+  EXPECT_EQ(Text(), "G00X1\n\nG01\n");
+  EXPECT_EQ(editor_.CaretPosition(), 6u);
+  // A new edit ends what could be redone; a new program ends what could be undone.
+  Type("Z");
+  Keys(QKeySequence::Redo);
+  EXPECT_EQ(Text(), "G00X1\nZ\nG01\n");
+  editor_.SetProgram("M30");
+  Keys(QKeySequence::Undo);
+  EXPECT_EQ(Text(), "M30");
 }
 
 TEST_F(ProgramEditorTest, ClipboardCommands) {
