@@ -416,6 +416,12 @@ bool ProgramEditor::event(QEvent* event) {
     event->accept();
     return true;
   }
+  // Widths and line heights follow a new font, such as the window's.
+  if (event->type() == QEvent::FontChange) {
+    widest_ = 0;
+    MeasureLines(text_.LongestLine(), text_.LongestLine());
+    UpdateScrollBars();
+  }
   return QAbstractScrollArea::event(event);
 }
 
