@@ -103,13 +103,12 @@ void AppendComponent(ComponentTree& tree, std::string designator, std::string x,
 
 std::vector<std::string*> StoredFields(MachineSettings& settings) {
   std::vector<std::string*> fields;
-  for (FeederSettings& feeder : settings.Feeders) {
-    for (std::string* field : {&feeder.X, &feeder.Y, &feeder.Z, &feeder.Versatz, &feeder.Richtung})
+  for (FeederSettings& feeder : settings.feeders) {
+    for (std::string* field : {&feeder.x, &feeder.y, &feeder.z, &feeder.offset, &feeder.direction})
       fields.push_back(field);
   }
-  for (std::string* field :
-       {&settings.SpeedHeben, &settings.SpeedSetzen, &settings.SpeedFahren, &settings.GCode_Ventil,
-        &settings.GCode_Delay, &settings.BauteilMaxHeight})
+  for (std::string* field : {&settings.liftFeed, &settings.placeFeed, &settings.travelFeed,
+                             &settings.valveOnCode, &settings.valveDelay, &settings.maxPartHeight})
     fields.push_back(field);
   return fields;
 }

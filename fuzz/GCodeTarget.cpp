@@ -88,7 +88,7 @@ void CheckProgram(const std::string& program, const ComponentTree& tree,
              std::to_string(included.size()) + " included components");
   Expect(lines[0] == "(-------------------------------)" && lines[7] == "%" && lines[8] == "G21",
          "the header is wrong");
-  Expect(lines[10] == "G01 Z+" + settings.BauteilMaxHeight + " F" + settings.SpeedHeben,
+  Expect(lines[10] == "G01 Z+" + settings.maxPartHeight + " F" + settings.liftFeed,
          "the header's lift line is wrong");
   for (std::size_t k = 0; k < included.size(); ++k) {
     const int index = included[k];
@@ -96,7 +96,7 @@ void CheckProgram(const std::string& program, const ComponentTree& tree,
       return ReplaceText(tree.NodeAt(index + offset)->Text(), "mm", "", true, true);
     };
     const std::string expected =
-        "G00 X" + coordinate(7) + " Y" + coordinate(8) + " F" + settings.SpeedFahren;
+        "G00 X" + coordinate(7) + " Y" + coordinate(8) + " F" + settings.travelFeed;
     Expect(lines[12 + 11 * k + 7] == expected,
            "component " + std::to_string(k) + " is placed at the wrong position");
     Expect(lines[12 + 11 * k + 10].empty(), "a component block does not end with an empty line");

@@ -61,8 +61,8 @@ MachineSettings ExistingSettings() {
   MachineSettings settings;
   int n = 0;
   for (std::string* field : StoredFields(settings)) *field = "vorher " + std::to_string(n++);
-  settings.Winkel[2] = "270";
-  settings.Koordinaten[9] = "9.9";
+  settings.angles[2] = "270";
+  settings.alignmentPockets[9] = "9.9";
   return settings;
 }
 
@@ -84,8 +84,8 @@ void CheckLoadProject(std::string_view input) {
     Expect(settings == settingsBefore, "a failed load changed the settings");
     return;
   }
-  Expect(settings.Winkel == settingsBefore.Winkel &&
-             settings.Koordinaten == settingsBefore.Koordinaten,
+  Expect(settings.angles == settingsBefore.angles &&
+             settings.alignmentPockets == settingsBefore.alignmentPockets,
          "a load changed settings that are not stored");
   const Loaded loaded{StateOf(tree), StoredValues(settings)};
   for (const NodeState& node : loaded.tree)

@@ -71,10 +71,10 @@ struct PreparedFeeder {
 
   explicit PreparedFeeder(const FeederSettings& feeder)
       : settings(&feeder),
-        x(feeder.X),
-        y(feeder.Y),
-        offset(feeder.Versatz),
-        direction(LookupDirection(feeder.Richtung)) {
+        x(feeder.x),
+        y(feeder.y),
+        offset(feeder.offset),
+        direction(LookupDirection(feeder.direction)) {
     if (direction) offsetTarget = Signed(direction->sign, offset.text);
   }
 };
@@ -91,14 +91,14 @@ struct Run {
   explicit Run(const MachineSettings& s)
       : settings(s),
         options(ReadGCodeOptions(s)),
-        height(s.BauteilMaxHeight),
-        travel(s.SpeedFahren),
-        lift(s.SpeedHeben),
-        setDown(s.SpeedSetzen),
+        height(s.maxPartHeight),
+        travel(s.travelFeed),
+        lift(s.liftFeed),
+        setDown(s.placeFeed),
         heightDown(Signed('-', height.text)),
         heightUp(Signed('+', height.text)),
-        feeders{PreparedFeeder(s.Feeders[0]), PreparedFeeder(s.Feeders[1]),
-                PreparedFeeder(s.Feeders[2]), PreparedFeeder(s.Feeders[3])} {}
+        feeders{PreparedFeeder(s.feeders[0]), PreparedFeeder(s.feeders[1]),
+                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])} {}
 
   // A generous size of one block, so the program is built in one buffer.
   std::size_t BlockSize() const {
@@ -134,7 +134,7 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   // rather than reuse another component's axis.
   if (!feeder.direction)
     throw Error(FormatMessage(msg::kUnknownDirection,
-                              {IntegerToText(feederNumber), feeder.settings->Richtung}));
+                              {IntegerToText(feederNumber), feeder.settings->direction}));
   const char axisAndSign[2] = {feeder.direction->axis, feeder.direction->sign};
   const int axis = feeder.direction->axis == 'X' ? JobEstimate::kX : JobEstimate::kY;
 
@@ -157,8 +157,8 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   AppendLine(editor, {"G00 X", feeder.x.text, " Y", feeder.y.text, " F", travel.text});
   estimate.MoveXY(feeder.x.value, feeder.y.value, travel.value);
   // The height is converted before the feeder's Z, so a bad height is the one reported.
-  const Number height = ReadSettingNumber(run.settings.BauteilMaxHeight);
-  const Number feederZ = ReadSettingNumber(feeder.settings->Z);
+  const Number height = ReadSettingNumber(run.settings.maxPartHeight);
+  const Number feederZ = ReadSettingNumber(feeder.settings->z);
   const Number sum = height + feederZ;
   const std::string depth = GCodeNumber(sum);
   // A negative sum is written with a doubled sign, which states no number.

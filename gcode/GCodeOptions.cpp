@@ -63,21 +63,20 @@ std::string ProgramStopIn(std::string_view code) {
 
 GCodeOptions ReadGCodeOptions(const MachineSettings& settings) {
   GCodeOptions options;
-  const int controller = IndexOfExact(settings.GCode_Steuerung, kControllerItems);
-  if (controller < 0)
-    throw Error(FormatMessage(msg::kUnknownController, {settings.GCode_Steuerung}));
+  const int controller = IndexOfExact(settings.controller, kControllerItems);
+  if (controller < 0) throw Error(FormatMessage(msg::kUnknownController, {settings.controller}));
   options.controller = static_cast<Controller>(controller);
-  options.comments = ReadSwitch(settings.GCode_Kommentare, "Kommentare");
-  options.switchValve = ReadSwitch(settings.GCode_VentilSchalten, "Ventil schalten");
+  options.comments = ReadSwitch(settings.comments, "Kommentare");
+  options.switchValve = ReadSwitch(settings.switchValve, "Ventil schalten");
   if (!options.switchValve) return options;
 
-  CheckValveCode(settings.GCode_Ventil, msg::kValveOnMissing);
-  CheckValveCode(settings.GCode_VentilAus, msg::kValveOffMissing);
-  options.valveOn = settings.GCode_Ventil;
-  options.valveOff = settings.GCode_VentilAus;
-  const std::optional<Number> delay = TryReadSettingNumber(settings.GCode_Delay);
+  CheckValveCode(settings.valveOnCode, msg::kValveOnMissing);
+  CheckValveCode(settings.valveOffCode, msg::kValveOffMissing);
+  options.valveOn = settings.valveOnCode;
+  options.valveOff = settings.valveOffCode;
+  const std::optional<Number> delay = TryReadSettingNumber(settings.valveDelay);
   // The negated test also refuses a NaN.
-  if (!delay || !(*delay >= 0)) throw Error(FormatMessage(msg::kBadDelay, {settings.GCode_Delay}));
+  if (!delay || !(*delay >= 0)) throw Error(FormatMessage(msg::kBadDelay, {settings.valveDelay}));
   options.dwellSeconds = *delay;
   options.dwell = "G04 P" + GCodeNumber(*delay);
   return options;

@@ -7,8 +7,8 @@ namespace {
 std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
   // A feeder's fields in key order; "W" holds the direction, not the angle.
   constexpr std::array<std::string FeederSettings::*, 5> kFeederFields{
-      &FeederSettings::X, &FeederSettings::Y, &FeederSettings::Z, &FeederSettings::Versatz,
-      &FeederSettings::Richtung};
+      &FeederSettings::x, &FeederSettings::y, &FeederSettings::z, &FeederSettings::offset,
+      &FeederSettings::direction};
   static constexpr std::array<std::array<const char*, 5>, 4> kFeederKeys{{
       {"F1X", "F1Y", "F1Z", "F1V", "F1W"},
       {"F2X", "F2Y", "F2Z", "F2V", "F2W"},
@@ -22,21 +22,21 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
       all[next++] = {"Feeder", kFeederKeys[feeder][f], nullptr, feeder, kFeederFields[f]};
     }
   }
-  all[next++] = {"Geschwindigkeiten", "SpeedHeben", &MachineSettings::SpeedHeben};
-  all[next++] = {"Geschwindigkeiten", "SpeedSetzen", &MachineSettings::SpeedSetzen};
-  all[next++] = {"Geschwindigkeiten", "SpeedFahren", &MachineSettings::SpeedFahren};
-  all[next++] = {"G-Code", "Ventil_On", &MachineSettings::GCode_Ventil};
-  all[next++] = {"G-Code", "Delay", &MachineSettings::GCode_Delay};
+  all[next++] = {"Geschwindigkeiten", "SpeedHeben", &MachineSettings::liftFeed};
+  all[next++] = {"Geschwindigkeiten", "SpeedSetzen", &MachineSettings::placeFeed};
+  all[next++] = {"Geschwindigkeiten", "SpeedFahren", &MachineSettings::travelFeed};
+  all[next++] = {"G-Code", "Ventil_On", &MachineSettings::valveOnCode};
+  all[next++] = {"G-Code", "Delay", &MachineSettings::valveDelay};
   // Appended after the original keys, so an older program reading the file
   // finds its own keys where it expects them and ignores these.
   const auto later = [](std::string_view key, std::string MachineSettings::*field) {
     return StoredSetting{"G-Code", key, field, -1, nullptr, /*defaultWhenMissing=*/true};
   };
-  all[next++] = later("Ventil_Off", &MachineSettings::GCode_VentilAus);
-  all[next++] = later("Ventil_Schalten", &MachineSettings::GCode_VentilSchalten);
-  all[next++] = later("Steuerung", &MachineSettings::GCode_Steuerung);
-  all[next++] = later("Kommentare", &MachineSettings::GCode_Kommentare);
-  all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::BauteilMaxHeight};
+  all[next++] = later("Ventil_Off", &MachineSettings::valveOffCode);
+  all[next++] = later("Ventil_Schalten", &MachineSettings::switchValve);
+  all[next++] = later("Steuerung", &MachineSettings::controller);
+  all[next++] = later("Kommentare", &MachineSettings::comments);
+  all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::maxPartHeight};
   return all;
 }
 

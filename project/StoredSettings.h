@@ -22,10 +22,10 @@ struct StoredSetting {
   bool defaultWhenMissing = false;
 
   std::string& Of(MachineSettings& settings) const {
-    return feeder < 0 ? settings.*field : settings.Feeders[feeder].*feederField;
+    return feeder < 0 ? settings.*field : settings.feeders[feeder].*feederField;
   }
   const std::string& Of(const MachineSettings& settings) const {
-    return feeder < 0 ? settings.*field : settings.Feeders[feeder].*feederField;
+    return feeder < 0 ? settings.*field : settings.feeders[feeder].*feederField;
   }
 };
 

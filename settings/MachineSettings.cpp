@@ -7,11 +7,11 @@
 namespace tav {
 
 FeederSettings* MachineSettings::Feeder(int number) noexcept {
-  return number >= 1 && number <= 4 ? &Feeders[static_cast<std::size_t>(number - 1)] : nullptr;
+  return number >= 1 && number <= 4 ? &feeders[static_cast<std::size_t>(number - 1)] : nullptr;
 }
 
 const FeederSettings* MachineSettings::Feeder(int number) const noexcept {
-  return number >= 1 && number <= 4 ? &Feeders[static_cast<std::size_t>(number - 1)] : nullptr;
+  return number >= 1 && number <= 4 ? &feeders[static_cast<std::size_t>(number - 1)] : nullptr;
 }
 
 std::optional<FeederDirection> LookupDirection(std::string_view text) {

@@ -9,36 +9,38 @@ namespace tav {
 
 // The five fields of one feeder, held as typed.
 struct FeederSettings {
-  std::string X = "0.00";
-  std::string Y = "0.00";
-  std::string Z = "0.00";
-  std::string Versatz = "0.00";
-  std::string Richtung = "Rechts";
+  std::string x = "0.00";
+  std::string y = "0.00";
+  std::string z = "0.00";
+  std::string offset = "0.00";
+  std::string direction = "Rechts";
 
   bool operator==(const FeederSettings&) const = default;
 };
 
 // Every settings field of the main window, as texts with their defaults. No
-// field is validated on entry; the generator converts only the heights.
+// field is validated on entry; the generator converts only the heights. The
+// members say in English what they hold; the project keys and the window's
+// field names stay as they are (project/StoredSettings.cpp pairs them).
 struct MachineSettings {
-  std::string BauteilMaxHeight = "0.00";
-  std::string SpeedFahren = "20";
-  std::string SpeedHeben = "2";
-  std::string SpeedSetzen = "2";
-  std::array<FeederSettings, 4> Feeders{};
+  std::string maxPartHeight = "0.00";
+  std::string travelFeed = "20";
+  std::string liftFeed = "2";
+  std::string placeFeed = "2";
+  std::array<FeederSettings, 4> feeders{};
   // Shown only; neither stored nor used.
-  std::array<std::string, 4> Winkel{"0", "0", "0", "0"};
-  std::string GCode_Ventil = "M1";
-  std::string GCode_Delay = "0.5";
+  std::array<std::string, 4> angles{"0", "0", "0", "0"};
+  std::string valveOnCode = "M1";
+  std::string valveDelay = "0.5";
   // Program options of the page "G-Code". The valve off code has no default:
   // the user names the real codes before switching the valve on.
-  std::string GCode_VentilAus = "";
-  std::string GCode_VentilSchalten = "0";  // "1": switch the valve at pick and place
-  std::string GCode_Steuerung = "Standard";
-  std::string GCode_Kommentare = "0";  // "1": a comment line naming each part
+  std::string valveOffCode = "";
+  std::string switchValve = "0";  // "1": switch the valve at pick and place
+  std::string controller = "Standard";
+  std::string comments = "0";  // "1": a comment line naming each part
   // Alignment pockets Edit1..Edit10; shown only, neither stored nor used.
-  std::array<std::string, 10> Koordinaten{"0.00", "0.00", "0.00", "0.00", "0.00",
-                                          "0.00", "0.00", "0.00", "0.00", "0.00"};
+  std::array<std::string, 10> alignmentPockets{"0.00", "0.00", "0.00", "0.00", "0.00",
+                                               "0.00", "0.00", "0.00", "0.00", "0.00"};
 
   // Feeder `number` (1 to 4); nullptr for any other number.
   FeederSettings* Feeder(int number) noexcept;

@@ -141,27 +141,25 @@ void MainWindow::SetUpPopupMenu() {
 }
 
 void MainWindow::ConnectCommands() {
-  connect(ui_->Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
-  connect(ui_->Button2, &QPushButton::clicked, this, &MainWindow::Button2Click);
-  connect(ui_->Button3, &QPushButton::clicked, this, &MainWindow::Button3Click);
-  connect(ui_->Button4, &QPushButton::clicked, this, &MainWindow::Button4Click);
-  connect(ui_->Laden1, &QAction::triggered, this, &MainWindow::Laden1Click);
-  connect(ui_->Speicher1, &QAction::triggered, this, &MainWindow::Speicher1Click);
-  connect(ui_->Projektspeichernunter1, &QAction::triggered, this,
-          &MainWindow::Projektspeichernunter1Click);
-  connect(ui_->Beenden1, &QAction::triggered, this, &MainWindow::Beenden1Click);
-  connect(ui_->About1, &QAction::triggered, this, &MainWindow::About1Click);
-  connect(ui_->PickandPlaceFileAufbau1, &QAction::triggered, this,
-          &MainWindow::PickandPlaceFileAufbau1Click);
-  connect(ui_->Einschliessen1, &QAction::triggered, this, &MainWindow::Einschliessen1Click);
-  connect(ui_->Ausschliessen1, &QAction::triggered, this, &MainWindow::Ausschliessen1Click);
-  connect(ui_->Sortieren1, &QAction::triggered, this, &MainWindow::Sortieren1Click);
-  connect(ui_->Feeder11, &QAction::triggered, this, &MainWindow::Feeder11Click);
-  connect(ui_->Feeder21, &QAction::triggered, this, &MainWindow::Feeder21Click);
-  connect(ui_->Feeder31, &QAction::triggered, this, &MainWindow::Feeder31Click);
-  connect(ui_->Feeder41, &QAction::triggered, this, &MainWindow::Feeder41Click);
-  connect(ui_->Speichern1, &QAction::triggered, this, &MainWindow::Speichern1Click);
-  connect(ui_->Laden2, &QAction::triggered, this, &MainWindow::Laden2Click);
+  connect(ui_->Button1, &QPushButton::clicked, this, &MainWindow::ImportBoardFile);
+  connect(ui_->Button2, &QPushButton::clicked, this, &MainWindow::GenerateProgram);
+  connect(ui_->Button3, &QPushButton::clicked, this, &MainWindow::SaveProgramAs);
+  connect(ui_->Button4, &QPushButton::clicked, this, &MainWindow::ShowPositionDisplay);
+  connect(ui_->Laden1, &QAction::triggered, this, &MainWindow::OpenProjectFile);
+  connect(ui_->Speicher1, &QAction::triggered, this, &MainWindow::SaveProjectFile);
+  connect(ui_->Projektspeichernunter1, &QAction::triggered, this, &MainWindow::SaveProjectAs);
+  connect(ui_->Beenden1, &QAction::triggered, this, &MainWindow::Quit);
+  connect(ui_->About1, &QAction::triggered, this, &MainWindow::ShowAbout);
+  connect(ui_->PickandPlaceFileAufbau1, &QAction::triggered, this, &MainWindow::ShowBoardFileHelp);
+  connect(ui_->Einschliessen1, &QAction::triggered, this, &MainWindow::IncludeSelected);
+  connect(ui_->Ausschliessen1, &QAction::triggered, this, &MainWindow::ExcludeSelected);
+  connect(ui_->Sortieren1, &QAction::triggered, this, &MainWindow::SortTree);
+  connect(ui_->Feeder11, &QAction::triggered, this, &MainWindow::AssignFeeder1);
+  connect(ui_->Feeder21, &QAction::triggered, this, &MainWindow::AssignFeeder2);
+  connect(ui_->Feeder31, &QAction::triggered, this, &MainWindow::AssignFeeder3);
+  connect(ui_->Feeder41, &QAction::triggered, this, &MainWindow::AssignFeeder4);
+  connect(ui_->Speichern1, &QAction::triggered, this, &MainWindow::SaveMachineFile);
+  connect(ui_->Laden2, &QAction::triggered, this, &MainWindow::OpenMachineFile);
 }
 
 void MainWindow::SetUpShortcuts() {
@@ -178,10 +176,10 @@ void MainWindow::SetUpShortcuts() {
     button->setToolTip(key.toString(QKeySequence::NativeText));
   };
   command("Button1Key", QKeySequence(Qt::CTRL | Qt::Key_I), ui_->Button1,
-          &MainWindow::Button1Click);
-  command("Button2Key", QKeySequence(Qt::Key_F5), ui_->Button2, &MainWindow::Button2Click);
+          &MainWindow::ImportBoardFile);
+  command("Button2Key", QKeySequence(Qt::Key_F5), ui_->Button2, &MainWindow::GenerateProgram);
   command("Button3Key", QKeySequence(Qt::CTRL | Qt::Key_E), ui_->Button3,
-          &MainWindow::Button3Click);
+          &MainWindow::SaveProgramAs);
 }
 
 void MainWindow::WatchSettingsFields() {
@@ -258,7 +256,7 @@ void MainWindow::FormCreate(const QStringList& arguments) {
 
 // --- Pick-and-place import --------------------------------------------------
 
-void MainWindow::Button1Click() {
+void MainWindow::ImportBoardFile() {
   ErrorDisplay::Run([this] {
     if (MayReplaceJob()) ImportPickPlace();
   });
@@ -285,7 +283,7 @@ void MainWindow::ShowDimensions() {
 
 // --- G-code -----------------------------------------------------------------
 
-void MainWindow::Button2Click() {
+void MainWindow::GenerateProgram() {
   ErrorDisplay::Run([this] { GenerateGCode(); });
 }
 
@@ -310,7 +308,7 @@ void MainWindow::GenerateGCode() {
   changes_.MarkProgramGenerated();
 }
 
-void MainWindow::Button3Click() {
+void MainWindow::SaveProgramAs() {
   ErrorDisplay::Run([this] {
     // A program generated for another board or other settings would make the
     // machine place the wrong job.
@@ -329,7 +327,7 @@ void MainWindow::ExportGCodeFile() {
 
 // --- Position display -------------------------------------------------------
 
-void MainWindow::Button4Click() {
+void MainWindow::ShowPositionDisplay() {
   ErrorDisplay::Run([this] {
     if (display_) display_->ShowAndRaise();
   });
@@ -383,7 +381,7 @@ bool MainWindow::MayReplaceJob() {
   }
 }
 
-void MainWindow::Laden1Click() {
+void MainWindow::OpenProjectFile() {
   ErrorDisplay::Run([this] {
     if (!MayReplaceJob()) return;
     if (!openDialog2_.Execute(*dialogRunner_, this)) return;
@@ -411,9 +409,9 @@ bool MainWindow::SaveToProjectPath() {
   return true;
 }
 
-void MainWindow::Speicher1Click() { SaveProjectCommand(); }
+void MainWindow::SaveProjectFile() { SaveProjectCommand(); }
 
-void MainWindow::Projektspeichernunter1Click() {
+void MainWindow::SaveProjectAs() {
   ErrorDisplay::Run([this] {
     if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
     saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
@@ -424,15 +422,15 @@ void MainWindow::Projektspeichernunter1Click() {
 }
 
 // "Beenden" closes the window as its close button does, with the same question.
-void MainWindow::Beenden1Click() { close(); }
+void MainWindow::Quit() { close(); }
 
 // --- Help -------------------------------------------------------------------
 
-void MainWindow::About1Click() {
+void MainWindow::ShowAbout() {
   ErrorDisplay::Run([this] { AboutBox::Show(this); });
 }
 
-void MainWindow::PickandPlaceFileAufbau1Click() {
+void MainWindow::ShowBoardFileHelp() {
   ErrorDisplay::Run([this] { PickPlaceFileHelp::Show(this); });
 }
 
@@ -442,15 +440,15 @@ void MainWindow::ShowPopupMenu(const QPoint& position) {
   popupMenu_->popup(ui_->TreeView1->viewport()->mapToGlobal(position));
 }
 
-void MainWindow::Einschliessen1Click() {
+void MainWindow::IncludeSelected() {
   ErrorDisplay::Run([this] { popupCommands_->Include(); });
 }
 
-void MainWindow::Ausschliessen1Click() {
+void MainWindow::ExcludeSelected() {
   ErrorDisplay::Run([this] { popupCommands_->Exclude(); });
 }
 
-void MainWindow::Sortieren1Click() {
+void MainWindow::SortTree() {
   ErrorDisplay::Run([this] {
     // Sorting reorders the same nodes; the view keeps what was open and selected.
     const ComponentTreeView::State state = ui_->TreeView1->SaveState();
@@ -463,10 +461,10 @@ void MainWindow::AssignFeeder(int feeder) {
   ErrorDisplay::Run([&] { popupCommands_->AssignFeeder(feeder); });
 }
 
-void MainWindow::Feeder11Click() { AssignFeeder(1); }
-void MainWindow::Feeder21Click() { AssignFeeder(2); }
-void MainWindow::Feeder31Click() { AssignFeeder(3); }
-void MainWindow::Feeder41Click() { AssignFeeder(4); }
+void MainWindow::AssignFeeder1() { AssignFeeder(1); }
+void MainWindow::AssignFeeder2() { AssignFeeder(2); }
+void MainWindow::AssignFeeder3() { AssignFeeder(3); }
+void MainWindow::AssignFeeder4() { AssignFeeder(4); }
 
 // --- Passes ---------------------------------------------------------------
 
@@ -482,16 +480,16 @@ void MainWindow::SetUpPlanning() {
   QAction* before = after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr;
   project->insertSeparator(before);
   project->insertAction(before, plan);
-  connect(plan, &QAction::triggered, this, &MainWindow::DurchgaengePlanen1Click);
+  connect(plan, &QAction::triggered, this, &MainWindow::ShowPassPlan);
 }
 
-void MainWindow::DurchgaengePlanen1Click() {
+void MainWindow::ShowPassPlan() {
   ErrorDisplay::Run([this] { planDialog_->ShowPlan(); });
 }
 
 // --- Machine files ----------------------------------------------------------
 
-void MainWindow::Speichern1Click() {
+void MainWindow::SaveMachineFile() {
   ErrorDisplay::Run([this] {
     if (!saveDialog3_.Execute(*dialogRunner_, this)) return;
     saveDialog3_.SetFileName(
@@ -500,7 +498,7 @@ void MainWindow::Speichern1Click() {
   });
 }
 
-void MainWindow::Laden2Click() {
+void MainWindow::OpenMachineFile() {
   ErrorDisplay::Run([this] {
     if (!openDialog3_.Execute(*dialogRunner_, this)) return;
     // Only the stored settings change, and only when the whole file was read.

@@ -77,26 +77,26 @@ class MainWindow final : public QMainWindow {
 
  public slots:
   void FormCreate(const QStringList& arguments);
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void Laden1Click();
-  void Speicher1Click();
-  void Projektspeichernunter1Click();
-  void Beenden1Click();
-  void About1Click();
-  void PickandPlaceFileAufbau1Click();
-  void Einschliessen1Click();
-  void Ausschliessen1Click();
-  void Sortieren1Click();
-  void Feeder11Click();
-  void Feeder21Click();
-  void Feeder31Click();
-  void Feeder41Click();
-  void DurchgaengePlanen1Click();
-  void Speichern1Click();
-  void Laden2Click();
+  void ImportBoardFile();
+  void GenerateProgram();
+  void SaveProgramAs();
+  void ShowPositionDisplay();
+  void OpenProjectFile();
+  void SaveProjectFile();
+  void SaveProjectAs();
+  void Quit();
+  void ShowAbout();
+  void ShowBoardFileHelp();
+  void IncludeSelected();
+  void ExcludeSelected();
+  void SortTree();
+  void AssignFeeder1();
+  void AssignFeeder2();
+  void AssignFeeder3();
+  void AssignFeeder4();
+  void ShowPassPlan();
+  void SaveMachineFile();
+  void OpenMachineFile();
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -64,7 +64,7 @@ PositionDisplay::PositionDisplay(const tav::ComponentTree& tree,
   ui_->Image1->setAttribute(Qt::WA_OpaquePaintEvent);
   ui_->Image1->installEventFilter(this);
 
-  connect(ui_->Button1, &QPushButton::clicked, this, &PositionDisplay::Button1Click);
+  connect(ui_->Button1, &QPushButton::clicked, this, &PositionDisplay::DrawPositions);
 
   surface_ = QImage(ui_->Image1->size(), QImage::Format_RGB888);
   FillSurface();
@@ -181,7 +181,7 @@ void PositionDisplay::SetSurfacePixel(int x, int y, const QColor& color) {
   ui_->Image1->update(x, y, 1, 1);
 }
 
-void PositionDisplay::Button1Click() {
+void PositionDisplay::DrawPositions() {
   ErrorDisplay::Run([this] {
     const int count = tav::PlotComponents(
         tree_, Ver_X, Ver_Y, surface_.width(), surface_.height(),

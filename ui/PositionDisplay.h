@@ -47,7 +47,7 @@ class PositionDisplay : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private slots:
-  void Button1Click();
+  void DrawPositions();
 
  private:
   // The edges a control keeps its distance to when the window changes size.

@@ -69,54 +69,54 @@ void WriteChoice(QComboBox* list, const std::string& text) {
 
 tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
   tav::MachineSettings settings;
-  settings.BauteilMaxHeight = Read(form.BauteilMaxHeight);
-  settings.SpeedFahren = Read(form.SpeedFahren);
-  settings.SpeedHeben = Read(form.SpeedHeben);
-  settings.SpeedSetzen = Read(form.SpeedSetzen);
+  settings.maxPartHeight = Read(form.BauteilMaxHeight);
+  settings.travelFeed = Read(form.SpeedFahren);
+  settings.liftFeed = Read(form.SpeedHeben);
+  settings.placeFeed = Read(form.SpeedSetzen);
   const auto feeders = FeedersOf(form);
   for (std::size_t i = 0; i < feeders.size(); ++i) {
-    tav::FeederSettings& feeder = settings.Feeders[i];
-    feeder.X = Read(feeders[i].x);
-    feeder.Y = Read(feeders[i].y);
-    feeder.Z = Read(feeders[i].z);
-    feeder.Versatz = Read(feeders[i].versatz);
-    feeder.Richtung = Read(feeders[i].richtung);
-    settings.Winkel[i] = Read(feeders[i].winkel);
+    tav::FeederSettings& feeder = settings.feeders[i];
+    feeder.x = Read(feeders[i].x);
+    feeder.y = Read(feeders[i].y);
+    feeder.z = Read(feeders[i].z);
+    feeder.offset = Read(feeders[i].versatz);
+    feeder.direction = Read(feeders[i].richtung);
+    settings.angles[i] = Read(feeders[i].winkel);
   }
-  settings.GCode_Ventil = Read(form.GCode_Ventil);
-  settings.GCode_Delay = Read(form.GCode_Delay);
-  settings.GCode_VentilAus = Read(form.GCode_VentilAus);
-  settings.GCode_VentilSchalten = Read(form.GCode_VentilSchalten);
-  settings.GCode_Steuerung = Read(form.GCode_Steuerung);
-  settings.GCode_Kommentare = Read(form.GCode_Kommentare);
+  settings.valveOnCode = Read(form.GCode_Ventil);
+  settings.valveDelay = Read(form.GCode_Delay);
+  settings.valveOffCode = Read(form.GCode_VentilAus);
+  settings.switchValve = Read(form.GCode_VentilSchalten);
+  settings.controller = Read(form.GCode_Steuerung);
+  settings.comments = Read(form.GCode_Kommentare);
   const auto pockets = PocketsOf(form);
-  for (std::size_t i = 0; i < pockets.size(); ++i) settings.Koordinaten[i] = Read(pockets[i]);
+  for (std::size_t i = 0; i < pockets.size(); ++i) settings.alignmentPockets[i] = Read(pockets[i]);
   return settings;
 }
 
 void WriteSettings(Ui::TForm1& form, const tav::MachineSettings& settings) {
-  Write(form.BauteilMaxHeight, settings.BauteilMaxHeight);
-  Write(form.SpeedFahren, settings.SpeedFahren);
-  Write(form.SpeedHeben, settings.SpeedHeben);
-  Write(form.SpeedSetzen, settings.SpeedSetzen);
+  Write(form.BauteilMaxHeight, settings.maxPartHeight);
+  Write(form.SpeedFahren, settings.travelFeed);
+  Write(form.SpeedHeben, settings.liftFeed);
+  Write(form.SpeedSetzen, settings.placeFeed);
   const auto feeders = FeedersOf(form);
   for (std::size_t i = 0; i < feeders.size(); ++i) {
-    const tav::FeederSettings& feeder = settings.Feeders[i];
-    Write(feeders[i].x, feeder.X);
-    Write(feeders[i].y, feeder.Y);
-    Write(feeders[i].z, feeder.Z);
-    Write(feeders[i].versatz, feeder.Versatz);
-    Write(feeders[i].richtung, feeder.Richtung);
-    Write(feeders[i].winkel, settings.Winkel[i]);
+    const tav::FeederSettings& feeder = settings.feeders[i];
+    Write(feeders[i].x, feeder.x);
+    Write(feeders[i].y, feeder.y);
+    Write(feeders[i].z, feeder.z);
+    Write(feeders[i].versatz, feeder.offset);
+    Write(feeders[i].richtung, feeder.direction);
+    Write(feeders[i].winkel, settings.angles[i]);
   }
-  Write(form.GCode_Ventil, settings.GCode_Ventil);
-  Write(form.GCode_Delay, settings.GCode_Delay);
-  Write(form.GCode_VentilAus, settings.GCode_VentilAus);
-  Write(form.GCode_VentilSchalten, settings.GCode_VentilSchalten);
-  WriteChoice(form.GCode_Steuerung, settings.GCode_Steuerung);
-  Write(form.GCode_Kommentare, settings.GCode_Kommentare);
+  Write(form.GCode_Ventil, settings.valveOnCode);
+  Write(form.GCode_Delay, settings.valveDelay);
+  Write(form.GCode_VentilAus, settings.valveOffCode);
+  Write(form.GCode_VentilSchalten, settings.switchValve);
+  WriteChoice(form.GCode_Steuerung, settings.controller);
+  Write(form.GCode_Kommentare, settings.comments);
   const auto pockets = PocketsOf(form);
-  for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.Koordinaten[i]);
+  for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.alignmentPockets[i]);
 }
 
 }  // namespace tav::ui

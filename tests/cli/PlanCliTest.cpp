@@ -48,7 +48,7 @@ TEST(TavPlan, ExampleBoardGivesThreePassesAndASheet) {
   EXPECT_EQ(plan.KindCount(), 11);
   MachineSettings settings;
   LoadMachineProfile(kMachine, settings);
-  EXPECT_EQ(settings.Feeder(4)->Y, "80.0");
+  EXPECT_EQ(settings.Feeder(4)->y, "80.0");
   const std::vector<std::string> programs = GeneratePassPrograms(tree, settings, plan);
   for (int pass = 1; pass <= 3; ++pass)
     EXPECT_TRUE(ReadBytes(out + "/" + PassProgramFileName(pass)) == programs[pass - 1]) << pass;

@@ -43,7 +43,7 @@ class BadInput : public ::testing::Test {
  protected:
   BadInput() {
     AddComponents(tree, 2, "VORHER");
-    settings.SpeedFahren = "33";
+    settings.travelFeed = "33";
   }
 
   // Imports `bytes`; on an error the tree must be as it was. Gives the error message.
@@ -166,14 +166,14 @@ TEST_F(BadInput, TenMegabyteNodeTextIsKeptWhole) {
   ASSERT_EQ(Load("[components]\r\nNode0=" + text + "\r\n[Feeder]\r\nF1X=" + text + "\r\n"), "");
   ASSERT_EQ(tree.Count(), 1);
   EXPECT_EQ(tree.NodeAt(0)->Text().size(), text.size());
-  EXPECT_EQ(settings.Feeders[0].X, text);
+  EXPECT_EQ(settings.feeders[0].x, text);
 
   SaveProject(folder / "gross.tav", tree, settings);
   ComponentTree again;
   MachineSettings againSettings;
   LoadProject(folder / "gross.tav", again, againSettings);
   EXPECT_EQ(Snapshot(again), Snapshot(tree));
-  EXPECT_EQ(againSettings.Feeders[0].X, text);
+  EXPECT_EQ(againSettings.feeders[0].x, text);
 }
 
 TEST_F(BadInput, HugeElementCountIsCheckedAgainstTheTree) {

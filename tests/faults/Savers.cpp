@@ -26,7 +26,7 @@ const ComponentTree& ProjectTree(int version) {
 
 MachineSettings ProjectSettings(int version) {
   MachineSettings settings;
-  settings.SpeedFahren = std::to_string(20 + version);
+  settings.travelFeed = std::to_string(20 + version);
   return settings;
 }
 

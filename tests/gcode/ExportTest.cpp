@@ -57,7 +57,7 @@ TEST_F(ExportGCodeTest, ProgramFileHoldsTheSameBytesAsTheEditor) {
   ComponentTree tree;
   AddLargeBoard(tree, 5000);
   MachineSettings settings;
-  settings.SpeedFahren = "1500";
+  settings.travelFeed = "1500";
   std::string program;
   const JobSummary inEditor = GCodeGenerator::Generate(tree, settings, program);
   ASSERT_GT(program.size(), 3u << 18);

@@ -102,8 +102,8 @@ TEST(GCodeGeneratorHeader, CommentLinesAreBoxedAndNameOnlyTheProgram) {
 
 TEST(GCodeGeneratorHeader, UsesHeightAndLiftFeedVerbatim) {
   MachineSettings settings;
-  settings.BauteilMaxHeight = "4,2 ";  // not converted in the header
-  settings.SpeedHeben = "fast";
+  settings.maxPartHeight = "4,2 ";  // not converted in the header
+  settings.liftFeed = "fast";
   const Lines lines = SplitProgram(GCodeGenerator::Generate(ComponentTree{}, settings));
   EXPECT_EQ(lines[10], "G01 Z+4,2  Ffast");
 }
@@ -130,9 +130,9 @@ TEST(GCodeGeneratorBlock, FeedTextsAreCopiedVerbatim) {
   ComponentTree tree;
   AddComponent(tree, "R1", "1", "2");
   MachineSettings settings;
-  settings.SpeedFahren = "1.000,5";
-  settings.SpeedHeben = "";
-  settings.SpeedSetzen = "x y";
+  settings.travelFeed = "1.000,5";
+  settings.liftFeed = "";
+  settings.placeFeed = "x y";
   const Lines lines = SplitProgram(GCodeGenerator::Generate(tree, settings));
   const Lines block(lines.begin() + 12, lines.begin() + 23);
   EXPECT_EQ(block, (Lines{"G00 X0.00 Y0.00 F1.000,5", "G01 Z-0 Fx y", "G00 X-0.00 F2.", "G01 Z+0 F",
@@ -195,8 +195,8 @@ TEST_P(GCodeGeneratorDepth, IsTheSumOfHeightAndFeederHeight) {
   ComponentTree tree;
   AddComponent(tree, "R1", "1", "2");
   MachineSettings settings;
-  settings.BauteilMaxHeight = c.height;
-  settings.Feeder(1)->Z = c.feederZ;
+  settings.maxPartHeight = c.height;
+  settings.Feeder(1)->z = c.feederZ;
   const Lines lines = SplitProgram(GCodeGenerator::Generate(tree, settings));
   EXPECT_EQ(lines[12 + 1], std::string("G01 Z-") + c.depth + " F2");
   EXPECT_EQ(lines[12 + 3], std::string("G01 Z+") + c.depth + " F2");
@@ -224,11 +224,11 @@ TEST_P(GCodeGeneratorFeeders, ComponentUsesItsFeedersFields) {
   for (int n = 1; n <= 4; ++n) {
     FeederSettings& feeder = *settings.Feeder(n);
     const std::string digit = std::to_string(n);
-    feeder.X = "1" + digit;
-    feeder.Y = "2" + digit;
-    feeder.Z = digit;
-    feeder.Versatz = digit + ".5";
-    feeder.Richtung = n == c.number ? c.direction : "unused feeders are not looked at";
+    feeder.x = "1" + digit;
+    feeder.y = "2" + digit;
+    feeder.z = digit;
+    feeder.offset = digit + ".5";
+    feeder.direction = n == c.number ? c.direction : "unused feeders are not looked at";
   }
   ComponentTree tree;
   AddComponent(tree, "U1", "7", "8", "Feeder: " + std::to_string(c.number));
@@ -268,7 +268,7 @@ TEST_P(GCodeGeneratorUnknownDirection, StopsNamingFeederAndText) {
   AddComponent(tree, "R1", "10.16mm", "5.08mm");
   AddComponent(tree, "R2", "1", "1", "Feeder: 2");
   MachineSettings settings;
-  settings.Feeder(2)->Richtung = GetParam();
+  settings.Feeder(2)->direction = GetParam();
   std::string editor;
   EXPECT_EQ(GenerateError(tree, settings, editor),
             std::string("Feeder 2: unbekannte Richtung \"") + GetParam() + "\"");
@@ -295,8 +295,8 @@ TEST_P(GCodeGeneratorNumberError, StopsAtLineTwoOfTheFirstComponent) {
   ComponentTree tree;
   AddComponent(tree, "R1", "1", "2");
   MachineSettings settings;
-  settings.BauteilMaxHeight = c.height;
-  settings.Feeder(1)->Z = c.feederZ;
+  settings.maxPartHeight = c.height;
+  settings.Feeder(1)->z = c.feederZ;
   std::string editor;
   EXPECT_EQ(GenerateError(tree, settings, editor),
             FormatMessage(msg::kNotAFloat, {std::string(c.named)}));
@@ -312,7 +312,7 @@ TEST(GCodeGeneratorErrors, HeightIsNotConvertedWithoutIncludedComponents) {
   ComponentTree tree;
   AddComponent(tree, "R1", "1", "2", "Feeder: 1", /*included=*/false);
   MachineSettings settings;
-  settings.BauteilMaxHeight = "abc";
+  settings.maxPartHeight = "abc";
   EXPECT_NO_THROW(GCodeGenerator::Generate(tree, settings));
 }
 

@@ -43,10 +43,10 @@ TEST(GCodeGolden, ExampleModuleOnFourFeeders) {
   ComponentTree tree;
   PickPlaceImport(kSource + "/examples/example-module-MM.csv", tree);
   MachineSettings settings;
-  settings.BauteilMaxHeight = "1.2";
-  settings.SpeedFahren = "3000";
-  settings.SpeedHeben = "500";
-  settings.SpeedSetzen = "300";
+  settings.maxPartHeight = "1.2";
+  settings.travelFeed = "3000";
+  settings.liftFeed = "500";
+  settings.placeFeed = "300";
   const FeederSettings feeders[] = {{"150.00", "20.00", "3.5", "8", "Rechts"},
                                     {"150.00", "40.00", "3.5", "8", "Links"},
                                     {"170.00", "20.00", "4.0", "4", "Oben"},

@@ -117,18 +117,18 @@ TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
   // A German user: numbers typed with ",", defaults still with ".".
   SetDecimalSeparator(',');
   MachineSettings settings;
-  settings.BauteilMaxHeight = "3";
-  settings.SpeedFahren = "3000";
-  settings.SpeedHeben = "500";
-  settings.SpeedSetzen = "400";
-  *settings.Feeder(1) = {.X = "100,5", .Y = "50", .Z = "1,5", .Versatz = "2"};
-  *settings.Feeder(2) = {.X = "10", .Y = "80.25", .Versatz = "3,5", .Richtung = "Oben"};
-  settings.GCode_Ventil = "M64 P0";
-  settings.GCode_VentilAus = "M65 P0";
-  settings.GCode_Delay = "0,25";
-  settings.GCode_VentilSchalten = "1";
-  settings.GCode_Steuerung = "LinuxCNC";
-  settings.GCode_Kommentare = "1";
+  settings.maxPartHeight = "3";
+  settings.travelFeed = "3000";
+  settings.liftFeed = "500";
+  settings.placeFeed = "400";
+  *settings.Feeder(1) = {.x = "100,5", .y = "50", .z = "1,5", .offset = "2"};
+  *settings.Feeder(2) = {.x = "10", .y = "80.25", .offset = "3,5", .direction = "Oben"};
+  settings.valveOnCode = "M64 P0";
+  settings.valveOffCode = "M65 P0";
+  settings.valveDelay = "0,25";
+  settings.switchValve = "1";
+  settings.controller = "LinuxCNC";
+  settings.comments = "1";
 
   ComponentTree tree;
   test::AddComponent(tree, "R1", "5mm", "7mm", "Feeder: 1");

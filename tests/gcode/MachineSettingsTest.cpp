@@ -7,32 +7,32 @@ namespace {
 
 TEST(MachineSettingsTest, DefaultsAreTheWindowsInitialTexts) {
   const MachineSettings s;
-  EXPECT_EQ(s.BauteilMaxHeight, "0.00");
-  EXPECT_EQ(s.SpeedFahren, "20");
-  EXPECT_EQ(s.SpeedHeben, "2");
-  EXPECT_EQ(s.SpeedSetzen, "2");
-  EXPECT_EQ(s.GCode_Ventil, "M1");
-  EXPECT_EQ(s.GCode_Delay, "0.5");
+  EXPECT_EQ(s.maxPartHeight, "0.00");
+  EXPECT_EQ(s.travelFeed, "20");
+  EXPECT_EQ(s.liftFeed, "2");
+  EXPECT_EQ(s.placeFeed, "2");
+  EXPECT_EQ(s.valveOnCode, "M1");
+  EXPECT_EQ(s.valveDelay, "0.5");
   for (int n = 1; n <= 4; ++n) {
     const FeederSettings& f = *s.Feeder(n);
-    EXPECT_EQ(f.X, "0.00");
-    EXPECT_EQ(f.Y, "0.00");
-    EXPECT_EQ(f.Z, "0.00");
-    EXPECT_EQ(f.Versatz, "0.00");
-    EXPECT_EQ(f.Richtung, "Rechts");
-    EXPECT_EQ(s.Winkel[static_cast<std::size_t>(n - 1)], "0");
+    EXPECT_EQ(f.x, "0.00");
+    EXPECT_EQ(f.y, "0.00");
+    EXPECT_EQ(f.z, "0.00");
+    EXPECT_EQ(f.offset, "0.00");
+    EXPECT_EQ(f.direction, "Rechts");
+    EXPECT_EQ(s.angles[static_cast<std::size_t>(n - 1)], "0");
   }
-  for (const std::string& field : s.Koordinaten) EXPECT_EQ(field, "0.00");
+  for (const std::string& field : s.alignmentPockets) EXPECT_EQ(field, "0.00");
 }
 
 TEST(MachineSettingsTest, FeederLookupByNumberOneToFour) {
   MachineSettings s;
   for (int n = 1; n <= 4; ++n) {
     ASSERT_NE(s.Feeder(n), nullptr);
-    s.Feeder(n)->X = std::to_string(n);
+    s.Feeder(n)->x = std::to_string(n);
   }
   for (int n = 1; n <= 4; ++n)
-    EXPECT_EQ(s.Feeders[static_cast<std::size_t>(n - 1)].X, std::to_string(n));
+    EXPECT_EQ(s.feeders[static_cast<std::size_t>(n - 1)].x, std::to_string(n));
   for (const int n : {-1, 0, 5, 10}) {
     EXPECT_EQ(s.Feeder(n), nullptr) << n;
     EXPECT_EQ(std::as_const(s).Feeder(n), nullptr) << n;

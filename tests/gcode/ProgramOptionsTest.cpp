@@ -35,9 +35,9 @@ Lines Slice(const Lines& lines, std::size_t from, std::size_t count) {
 
 MachineSettings ValveSettings() {
   MachineSettings settings;
-  settings.GCode_Ventil = "M7";
-  settings.GCode_VentilAus = "M9";
-  settings.GCode_VentilSchalten = "1";
+  settings.valveOnCode = "M7";
+  settings.valveOffCode = "M9";
+  settings.switchValve = "1";
   return settings;
 }
 
@@ -85,7 +85,7 @@ TEST_P(Framing, DecidesThePercentLinesAndTheLastLine) {
   ComponentTree tree;
   test::AddComponent(tree, "R1", "1", "2");
   MachineSettings settings;
-  settings.GCode_Steuerung = GetParam().controller;
+  settings.controller = GetParam().controller;
   const Lines lines = SplitCrLf(GCodeGenerator::Generate(tree, settings));
   const std::size_t header = GetParam().percent ? 12 : 11;
   ASSERT_EQ(lines.size(), header + 11 + 1);
@@ -105,7 +105,7 @@ TEST_F(ProgramOptions, CommentLineNamesEachPartWithoutBreakingTheComment) {
   tree.SetText(odd->Child(0), "Comment: ");                    // no value
   tree.SetText(odd->Child(1), "Footprint: SOT-23 (3 Pins))");  // parentheses inside
   MachineSettings settings;
-  settings.GCode_Kommentare = "1";
+  settings.comments = "1";
   const Lines lines = SplitCrLf(GCodeGenerator::Generate(tree, settings));
   ASSERT_EQ(lines.size(), 12 + 2 * 12 + 1);
   EXPECT_EQ(lines[12], "(R1 10k 0805)");
@@ -140,12 +140,12 @@ TEST_P(OptionErrors, AreRefusedBeforeTheEditorChanges) {
   const OptionErrorCase& c = GetParam();
   MachineSettings settings = ValveSettings();
   const std::string field = c.field;
-  std::string& target = field == "on"         ? settings.GCode_Ventil
-                        : field == "off"      ? settings.GCode_VentilAus
-                        : field == "delay"    ? settings.GCode_Delay
-                        : field == "switch"   ? settings.GCode_VentilSchalten
-                        : field == "comments" ? settings.GCode_Kommentare
-                                              : settings.GCode_Steuerung;
+  std::string& target = field == "on"         ? settings.valveOnCode
+                        : field == "off"      ? settings.valveOffCode
+                        : field == "delay"    ? settings.valveDelay
+                        : field == "switch"   ? settings.switchValve
+                        : field == "comments" ? settings.comments
+                                              : settings.controller;
   target = c.value;
   ComponentTree tree;
   test::AddComponent(tree, "R1", "1", "2");
@@ -200,11 +200,11 @@ INSTANTIATE_TEST_SUITE_P(Table, NumberTexts, ::testing::ValuesIn(kNumberTexts));
 TEST_F(ProgramOptions, NoDecimalCommaUnderACommaSeparator) {
   SetDecimalSeparator(',');
   MachineSettings settings = ValveSettings();
-  settings.BauteilMaxHeight = "1,5";
-  settings.SpeedFahren = "1500,5";
-  settings.SpeedHeben = "#<lift>";
-  settings.GCode_Delay = "0,75";
-  *settings.Feeder(3) = {.X = "12,5", .Y = "7", .Z = "0,25", .Versatz = "1,25"};
+  settings.maxPartHeight = "1,5";
+  settings.travelFeed = "1500,5";
+  settings.liftFeed = "#<lift>";
+  settings.valveDelay = "0,75";
+  *settings.Feeder(3) = {.x = "12,5", .y = "7", .z = "0,25", .offset = "1,25"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "10,16mm", "5.08MM", "Feeder: 3");
   const std::string program = GCodeGenerator::Generate(tree, settings);
@@ -216,17 +216,17 @@ TEST_F(ProgramOptions, NoDecimalCommaUnderACommaSeparator) {
                    "G00 X10.16 Y5.08 F1500.5"}));
   EXPECT_EQ(program.find(','), std::string::npos) << program;
   // The settings keep the user's texts.
-  EXPECT_EQ(settings.Feeder(3)->X, "12,5");
+  EXPECT_EQ(settings.Feeder(3)->x, "12,5");
 }
 
 TEST_F(ProgramOptions, EstimateFollowsTheMovesAndFeeds) {
   MachineSettings settings = ValveSettings();
-  settings.BauteilMaxHeight = "3";
-  settings.SpeedFahren = "600";
-  settings.SpeedHeben = "300";
-  settings.SpeedSetzen = "300";
-  settings.GCode_Delay = "1.5";
-  *settings.Feeder(1) = {.X = "30", .Y = "40"};
+  settings.maxPartHeight = "3";
+  settings.travelFeed = "600";
+  settings.liftFeed = "300";
+  settings.placeFeed = "300";
+  settings.valveDelay = "1.5";
+  *settings.Feeder(1) = {.x = "30", .y = "40"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "30mm", "10mm");
   test::AddComponent(tree, "R2", "0", "0", "Feeder: 1", /*included=*/false);
@@ -245,7 +245,7 @@ TEST_F(ProgramOptions, EstimateFollowsTheMovesAndFeeds) {
             "Bauteile platziert: 1\nVerfahrweg: 179 mm\nGesch\xE4tzte Dauer: 15 min 22 s");
 
   // A feed given as a parameter leaves the time unknown, not wrong.
-  settings.SpeedSetzen = "#<set>";
+  settings.placeFeed = "#<set>";
   const JobSummary unknown = GCodeGenerator::Generate(tree, settings, program);
   EXPECT_TRUE(unknown.travelMm);
   EXPECT_FALSE(unknown.minutes);

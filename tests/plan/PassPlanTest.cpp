@@ -195,8 +195,8 @@ TEST(PassPlan, CountsTheSides) {
 MachineSettings DistinctFeeders() {
   MachineSettings settings;
   for (int feeder = 1; feeder <= 4; ++feeder) {
-    settings.Feeder(feeder)->X = std::to_string(feeder * 100);
-    settings.Feeder(feeder)->Richtung = feeder % 2 == 0 ? "Oben" : "Links";
+    settings.Feeder(feeder)->x = std::to_string(feeder * 100);
+    settings.Feeder(feeder)->direction = feeder % 2 == 0 ? "Oben" : "Links";
   }
   return settings;
 }

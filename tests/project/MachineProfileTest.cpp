@@ -47,11 +47,11 @@ TEST(MachineProfile, RoundTripsEveryStoredSetting) {
   EXPECT_TRUE(bytes.starts_with("[Feeder]\r\nF1X=F1X=1 x\r\n")) << bytes;
 
   MachineSettings loaded;
-  loaded.Winkel[0] = "90";  // not stored, so a load leaves it
+  loaded.angles[0] = "90";  // not stored, so a load leaves it
   LoadMachineProfile(path, loaded);
   for (const StoredSetting& setting : StoredSettings())
     EXPECT_EQ(setting.Of(loaded), setting.Of(saved)) << setting.key;
-  EXPECT_EQ(loaded.Winkel[0], "90");
+  EXPECT_EQ(loaded.angles[0], "90");
 }
 
 TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
@@ -79,12 +79,12 @@ TEST(MachineProfile, LoadSetsOnlyTheKeysTheFileHolds) {
   const std::string path = folder / "teil.tavm";
   WriteBytes(path, "[feeder]\r\nf2x=12,5\r\n[Geschwindigkeiten]\r\nSpeedFahren=\r\nFoo=1\r\n");
   MachineSettings settings;
-  settings.SpeedHeben = "7";
+  settings.liftFeed = "7";
   LoadMachineProfile(path, settings);
   MachineSettings expected;
-  expected.SpeedHeben = "7";
-  expected.Feeder(2)->X = "12,5";
-  expected.SpeedFahren = "";  // an empty value empties the field, as in a project
+  expected.liftFeed = "7";
+  expected.Feeder(2)->x = "12,5";
+  expected.travelFeed = "";  // an empty value empties the field, as in a project
   EXPECT_EQ(settings, expected);
 }
 

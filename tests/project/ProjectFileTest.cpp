@@ -69,7 +69,7 @@ TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   // same bytes again, with the later keys at their defaults.
   ComponentTree loaded;
   MachineSettings settings;
-  settings.SpeedFahren = "99";
+  settings.travelFeed = "99";
   LoadProject(kGoldenPath, loaded, settings);
   EXPECT_EQ(StateOf(loaded), StateOf(tree));
   EXPECT_EQ(settings, MachineSettings{});
@@ -93,10 +93,10 @@ TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
   ComponentTree tree;
   test::AddProjectComponent(tree, "R1");
   MachineSettings options;
-  options.GCode_VentilAus = "M65 P0";
-  options.GCode_VentilSchalten = "1";
-  options.GCode_Steuerung = "LinuxCNC";
-  options.GCode_Kommentare = "1";
+  options.valveOffCode = "M65 P0";
+  options.switchValve = "1";
+  options.controller = "LinuxCNC";
+  options.comments = "1";
   SaveProject(path_, tree, options);
   const std::string saved = ReadBytes(path_);
   EXPECT_NE(saved.find("Delay=0.5\r\nVentil_Off=M65 P0\r\nVentil_Schalten=1\r\n"
@@ -110,7 +110,7 @@ TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
   // A project of the previous version resets the options of the project open
   // before, while its own old keys still win over whatever was set.
   MachineSettings previous = options;
-  previous.Feeder(2)->X = "kept only when missing";
+  previous.Feeder(2)->x = "kept only when missing";
   LoadProject(kGoldenPath, tree, previous);
   EXPECT_EQ(previous, MachineSettings{});
 }
@@ -121,7 +121,7 @@ TEST_F(ProjectFileTest, EmptyTreeWritesNoTreeSections) {
   EXPECT_EQ(ReadBytes(path_), DefaultSettingsLines() + "[Bibliothek]\r\nElemente=0\r\n");
 
   MachineSettings settings;
-  settings.GCode_Delay = "7";
+  settings.valveDelay = "7";
   tree.AddChild(nullptr, "old");
   LoadProject(path_, tree, settings);
   EXPECT_EQ(tree.Count(), 0);
@@ -218,13 +218,13 @@ TEST_F(ProjectFileTest, TabsAndHashesInTextsBecomeTabs) {
 TEST_F(ProjectFileTest, SettingsKeepMissingKeysAndTakeEmptyValues) {
   WriteBytes(path_, "[Feeder]\r\nF2W=Links\r\nF3X=\r\n[G-CODE]\r\ndelay = \"1.5\" \r\n");
   MachineSettings settings;
-  settings.SpeedFahren = "33";
-  settings.Winkel[0] = "90";
-  settings.Koordinaten[0] = "1.00";
+  settings.travelFeed = "33";
+  settings.angles[0] = "90";
+  settings.alignmentPockets[0] = "1.00";
   MachineSettings expected = settings;
-  expected.Feeders[1].Richtung = "Links";
-  expected.Feeders[2].X = "";
-  expected.GCode_Delay = " \"1.5\" ";
+  expected.feeders[1].direction = "Links";
+  expected.feeders[2].x = "";
+  expected.valveDelay = " \"1.5\" ";
   ComponentTree tree;
   test::AddProjectComponent(tree, "R1");
   WriteBytes(path_,
@@ -308,8 +308,8 @@ TEST_P(LoadFailureTest, ChangesNothing) {
   ComponentTree tree;
   test::AddProjectComponent(tree, "KEEP", false);
   MachineSettings settings;
-  settings.Feeders[0].X = "123.4";
-  settings.SpeedFahren = "1500";
+  settings.feeders[0].x = "123.4";
+  settings.travelFeed = "1500";
   const auto pointers = test::PointersOf(tree);
   const auto state = StateOf(tree);
   const MachineSettings before = settings;
@@ -348,7 +348,7 @@ TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
   ComponentTree tree;
   test::AddProjectComponent(tree, "KEEP");
   MachineSettings settings;
-  settings.GCode_Ventil = "M7";
+  settings.valveOnCode = "M7";
   const auto state = StateOf(tree);
   const std::string message = ErrorOf([&] { LoadProject(path_, tree, settings); });
   EXPECT_EQ(message.rfind("Datei " + path_ +
@@ -358,7 +358,7 @@ TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
             0u)
       << message;
   EXPECT_EQ(StateOf(tree), state);
-  EXPECT_EQ(settings.GCode_Ventil, "M7");
+  EXPECT_EQ(settings.valveOnCode, "M7");
 }
 
 TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {

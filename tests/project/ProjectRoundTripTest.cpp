@@ -58,9 +58,9 @@ TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
 
     ComponentTree loaded;
     MachineSettings loadedSettings;
-    loadedSettings.Winkel[2] = "180";  // not stored: stays as it was
+    loadedSettings.angles[2] = "180";  // not stored: stays as it was
     MachineSettings expected = settings;
-    expected.Winkel[2] = "180";
+    expected.angles[2] = "180";
     LoadProject(path, loaded, loadedSettings);
     ASSERT_EQ(test::StateOf(loaded), test::StateOf(tree)) << "round " << round;
     ASSERT_EQ(loadedSettings, expected) << "round " << round;

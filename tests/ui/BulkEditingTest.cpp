@@ -70,7 +70,7 @@ TEST_F(BulkEditing, CtrlAndShiftClickSelectSeveralComponentsForThePopupCommands)
   ClickOn(Item(3), Qt::ShiftModifier);  // C2, C1 and R2
   Trigger("Einschliessen1");
   EXPECT_EQ(States(), "xiiix");
-  form_.Feeder21Click();
+  form_.AssignFeeder2();
   EXPECT_EQ(Badges(), "32223");
   EXPECT_TRUE(errors_.All().empty());
 }

@@ -74,13 +74,13 @@ TEST_F(MainWindowCommands, ImportFillsTreeCounterAndDimensions) {
 
 TEST_F(MainWindowCommands, CancelledImportStillShowsTheLastDimensions) {
   dialogs_->Answer("OpenDialog1", std::nullopt);
-  form_.Button1Click();
+  form_.ImportBoardFile();
   EXPECT_EQ(Text("DimLabel_X"), "0 mm");
   EXPECT_EQ(Text("DimLabel_Y"), "0 mm");
 
   const std::string first = Import(board_);
   dialogs_->Answer("OpenDialog1", std::nullopt);
-  form_.Button1Click();
+  form_.ImportBoardFile();
   EXPECT_EQ(form_.Tree().Count(), 39);
   EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
   // The dialog offers the last name again.
@@ -95,7 +95,7 @@ TEST_F(MainWindowCommands, FailedImportChangesNothing) {
                 "Zeile 4, Spalte \"Mid X\": 'zwei' ist kein g\u00fcltiger Gleitkommawert.")}));
 
   dialogs_->Answer("OpenDialog1", Q(folder_ / "missing.csv"));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   ASSERT_EQ(errors_.All().size(), 2u);
   EXPECT_TRUE(errors_.All()[1].text.startsWith("Datei ")) << errors_.All()[1].text.toStdString();
   EXPECT_TRUE(errors_.All()[1].text.contains("missing.csv"));
@@ -131,12 +131,12 @@ TEST_F(MainWindowCommands, PopupCommandsActOnTheSelectionAndARightClickKeepsIt) 
   EXPECT_EQ(TextAt(13 + 5), "Feeder: 2");
   Tree()->expand(Item(1));
   ClickOn(Item(1, 5));  // "Position"
-  form_.Feeder31Click();
+  form_.AssignFeeder3();
   EXPECT_EQ(TextAt(13 + 5), "Feeder: 3");
   Tree()->expand(Item(1, 5));
   ClickOn(Item(1, 5, 0));  // the X value
-  form_.Feeder41Click();
-  form_.Ausschliessen1Click();
+  form_.AssignFeeder4();
+  form_.ExcludeSelected();
   EXPECT_EQ(TextAt(13 + 5), "Feeder: 3");
   EXPECT_EQ(form_.Tree().NodeAt(13 + 7)->ImageIndex(), 2);
   EXPECT_TRUE(errors_.All().empty());
@@ -155,8 +155,8 @@ TEST_F(MainWindowCommands, TheSelectedItemShowsItsSelectedIcon) {
 
 TEST_F(MainWindowCommands, CommandsWithoutASelectionChangeNothing) {
   Import(board_);
-  form_.Ausschliessen1Click();
-  form_.Feeder41Click();
+  form_.ExcludeSelected();
+  form_.AssignFeeder4();
   for (int row = 0; row < 3; ++row) EXPECT_EQ(form_.Tree().NodeAt(13 * row)->ImageIndex(), 0);
   EXPECT_EQ(TextAt(5), "Feeder: 1");
   EXPECT_TRUE(errors_.All().empty());
@@ -166,7 +166,7 @@ TEST_F(MainWindowCommands, SortKeepsBlocksAndTheSelection) {
   Import({{"R2", "a", "1", "1"}, {"C1", "b", "2", "2"}, {"R10", "c", "3", "3"}});
   form_.show();
   ClickOn(Item(0));  // R2
-  form_.Sortieren1Click();
+  form_.SortTree();
   EXPECT_EQ(TextAt(0), "C1");
   EXPECT_EQ(TextAt(13), "R10");
   EXPECT_EQ(TextAt(26), "R2");
@@ -199,18 +199,18 @@ TEST_F(MainWindowCommands, InPlaceEditReplacesTheTextAndEscapeCancels) {
   EXPECT_EQ(TextAt(7), "12,7 \xB5m");
 
   // What later commands read follows the edit.
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_NE(MemoText().find("G00 X12,7 \xB5m Y5.08 F20"), std::string::npos);
 }
 
 TEST_F(MainWindowCommands, GenerateWritesTheCoresProgramIntoMemo1) {
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_EQ(MemoText(), ExpectedProgram());  // the header only
 
   Import(board_);
   Child<QLineEdit>("SpeedFahren")->setText("35");
   Child<QComboBox>("Feeder1_Richtung")->setCurrentText("Oben");
-  form_.Button2Click();
+  form_.GenerateProgram();
   const std::string program = MemoText();
   EXPECT_EQ(program, ExpectedProgram());
   EXPECT_NE(program.find("G00 Y+0.00 F2."), std::string::npos);
@@ -224,7 +224,7 @@ TEST_F(MainWindowCommands, AFailedGenerationKeepsTheLinesWrittenSoFar) {
   std::string partial;
   EXPECT_THROW(GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields(), partial),
                tav::Error);
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_EQ(errors_.Texts(),
             QStringList({QStringLiteral("'hoch' ist kein g\u00fcltiger Gleitkommawert.")}));
   EXPECT_EQ(MemoText(), partial);
@@ -233,11 +233,11 @@ TEST_F(MainWindowCommands, AFailedGenerationKeepsTheLinesWrittenSoFar) {
 
 TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   Import(board_);
-  form_.Button2Click();
+  form_.GenerateProgram();
   const std::string program = ExpectedProgram();
 
   dialogs_->Answer("SaveDialog1", Q(folder_ / "job"));
-  form_.Button3Click();
+  form_.SaveProgramAs();
   EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.nc"), program);
   EXPECT_EQ(dialogs_->Calls().back().dialog.filter, "G-Code File (*.nc)");
 
@@ -246,14 +246,14 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   memo->moveCursor(QTextCursor::End);
   memo->insertPlainText("M30\n");
   dialogs_->Answer("SaveDialog1", Q(folder_ / "job.txt"));
-  form_.Button3Click();
+  form_.SaveProgramAs();
   EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "job.nc"));
   EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.txt"), program + "M30\r\n");
 
   dialogs_->Answer("SaveDialog1", std::nullopt);
-  form_.Button3Click();
+  form_.SaveProgramAs();
   dialogs_->Answer("SaveDialog1", Q(folder_ / "no-such-folder/job.nc"));
-  form_.Button3Click();
+  form_.SaveProgramAs();
   ASSERT_EQ(errors_.All().size(), 1u);
   EXPECT_TRUE(errors_.All()[0].text.startsWith("Datei \"")) << errors_.All()[0].text.toStdString();
   EXPECT_EQ(folder_.EntryCount(), 3);  // board.csv, job.nc, job.txt
@@ -261,7 +261,7 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
 
 TEST_F(MainWindowCommands, TheUserTypesIntoTheProgramAndSavesIt) {
   Import(board_);
-  form_.Button2Click();
+  form_.GenerateProgram();
   const std::string program = ExpectedProgram();
   ASSERT_EQ(MemoText(), program);
   ASSERT_EQ(Child<ProgramEditor>("Memo1")->toPlainText(),
@@ -282,7 +282,7 @@ TEST_F(MainWindowCommands, TheUserTypesIntoTheProgramAndSavesIt) {
   EXPECT_FALSE(form_.Changes().ProgramStale());
 
   dialogs_->Answer("SaveDialog1", Q(folder_ / "job.nc"));
-  form_.Button3Click();
+  form_.SaveProgramAs();
   EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.nc"), "(Platine 1)\r\n" + program + "M30\r\n");
   EXPECT_TRUE(errors_.All().empty());
 }
@@ -296,7 +296,7 @@ TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWhole) {
   QElapsedTimer timer;
   timer.start();
   dialogs_->Answer("OpenDialog1", Q(path));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   form_.grab();
   const qint64 elapsed = timer.elapsed();
   EXPECT_EQ(Model().rowCount(), 100000);
@@ -311,7 +311,7 @@ TEST_F(MainWindowCommands, AHundredThousandPartProgramIsShownWhole) {
   form_.show();
   QElapsedTimer timer;
   timer.start();
-  form_.Button2Click();
+  form_.GenerateProgram();
   form_.grab();
   const qint64 elapsed = timer.elapsed();
   EXPECT_EQ(MemoText(), ExpectedProgram());
@@ -341,13 +341,13 @@ TEST_F(MainWindowCommands, DisplayOpensOnceAndComesToTheFront) {
   PositionDisplay* display = form_.DisplayWindow();
   ASSERT_NE(display, nullptr);
   EXPECT_FALSE(display->isVisible());
-  form_.Button4Click();
-  form_.Button4Click();
+  form_.ShowPositionDisplay();
+  form_.ShowPositionDisplay();
   EXPECT_TRUE(display->isVisible());
   EXPECT_EQ(form_.findChildren<PositionDisplay*>().size(), 1);
   display->close();
   EXPECT_FALSE(display->isVisible());
-  form_.Button4Click();
+  form_.ShowPositionDisplay();
   EXPECT_TRUE(display->isVisible());
 }
 
@@ -359,7 +359,7 @@ TEST_F(MainWindowCommands, ALocaleChangeSwitchesTheDecimalSeparator) {
   Import({{"R1", "a", "12mm", "1"}});
   Child<QLineEdit>("BauteilMaxHeight")->setText("1,5");
   Child<QLineEdit>("Feeder1_Z")->setText("2");
-  form_.Button2Click();
+  form_.GenerateProgram();
   // Read with ",", written with "." for the controller.
   EXPECT_NE(MemoText().find("G01 Z-3.5 F2\r\n"), std::string::npos);
 

@@ -28,7 +28,7 @@ class Planning : public MainWindowTest {
  protected:
   void ImportExample() {
     dialogs_->Answer("OpenDialog1", Q(kExampleBoard));
-    form_.Button1Click();
+    form_.ImportBoardFile();
   }
   void OpenPlan() { Child<QAction>("DurchgaengePlanen1")->trigger(); }
   PlanDialog& Dialog() { return form_.PlanWindow(); }
@@ -74,7 +74,7 @@ TEST_F(Planning, ShowsTheExamplesPlanAndEachAppliedPassGeneratesItsProgram) {
   const std::vector<std::string> expected = ExpectedPrograms();
   for (int pass : {2, 1}) {
     Apply(pass);
-    form_.Button2Click();
+    form_.GenerateProgram();
     EXPECT_EQ(MemoText(), expected[static_cast<std::size_t>(pass - 1)]) << "pass " << pass;
   }
   // A double click on a row applies its pass (row 9 is on pass 3).
@@ -84,7 +84,7 @@ TEST_F(Planning, ShowsTheExamplesPlanAndEachAppliedPassGeneratesItsProgram) {
   QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row9);
   QTest::mouseDClick(rows->viewport(), Qt::LeftButton, {}, row9);
   EXPECT_EQ(InDialog<QComboBox>("PlanPass")->currentIndex(), 2);
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_EQ(MemoText(), expected[2]);
   // Reopening shows the same plan, not one of the applied pass alone.
   Dialog().close();
@@ -179,11 +179,11 @@ TEST_F(MachineFiles, AFileWithoutSettingsChangesNothing) {
   const MachineSettings before = form_.ReadSettingsFields();
   tav::test::WriteBytes(folder_ / "leer.tavm", "[Sonstiges]\r\nA=1\r\n");
   dialogs_->Answer("OpenDialog3", Q(folder_ / "leer.tavm"));
-  form_.Laden2Click();
+  form_.OpenMachineFile();
   dialogs_->Answer("OpenDialog3", Q(folder_ / "fehlt.tavm"));
-  form_.Laden2Click();
+  form_.OpenMachineFile();
   dialogs_->Answer("OpenDialog3", std::nullopt);
-  form_.Laden2Click();
+  form_.OpenMachineFile();
   ASSERT_EQ(errors_.All().size(), 2u);
   EXPECT_TRUE(errors_.All()[0].text.contains("keine Maschineneinstellungen"))
       << errors_.All()[0].text.toStdString();

@@ -43,7 +43,7 @@ TEST_F(ProgramOptionsPage, GenerationUsesTheOptionsAndShowsTheEstimate) {
   Child<QCheckBox>("GCode_VentilSchalten")->setChecked(true);
   Child<QCheckBox>("GCode_Kommentare")->setChecked(true);
   Child<QComboBox>("GCode_Steuerung")->setCurrentText("LinuxCNC");
-  form_.Button2Click();
+  form_.GenerateProgram();
   ASSERT_TRUE(errors_.All().empty()) << errors_.Texts().join('\n').toStdString();
   const std::string program = MemoText();
   EXPECT_EQ(program.find('%'), std::string::npos);
@@ -54,7 +54,7 @@ TEST_F(ProgramOptionsPage, GenerationUsesTheOptionsAndShowsTheEstimate) {
 
   // A refused option keeps the program and clears the estimate of it.
   Child<QLineEdit>("GCode_VentilAus")->setText("M2");
-  form_.Button2Click();
+  form_.GenerateProgram();
   ASSERT_EQ(errors_.All().size(), 1u);
   EXPECT_EQ(MemoText(), program);
   EXPECT_EQ(Text("GCode_Summary"), "");
@@ -62,16 +62,16 @@ TEST_F(ProgramOptionsPage, GenerationUsesTheOptionsAndShowsTheEstimate) {
 
 TEST_F(ProgramOptionsPage, FieldsCarryTheStoredTexts) {
   tav::MachineSettings settings;
-  settings.GCode_VentilAus = "M65 P0";
-  settings.GCode_VentilSchalten = "1";
-  settings.GCode_Steuerung = "GRBL";
-  settings.GCode_Kommentare = "1";
+  settings.valveOffCode = "M65 P0";
+  settings.switchValve = "1";
+  settings.controller = "GRBL";
+  settings.comments = "1";
   form_.WriteSettingsFields(settings);
   EXPECT_EQ(form_.ReadSettingsFields(), settings);
   // A controller the list does not know is kept, so generating names it.
-  settings.GCode_Steuerung = "Mach3";
+  settings.controller = "Mach3";
   form_.WriteSettingsFields(settings);
-  EXPECT_EQ(form_.ReadSettingsFields().GCode_Steuerung, "Mach3");
+  EXPECT_EQ(form_.ReadSettingsFields().controller, "Mach3");
 }
 
 }  // namespace

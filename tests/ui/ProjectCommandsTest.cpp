@@ -32,7 +32,7 @@ class ProjectCommands : public MainWindowTest {
 TEST_F(ProjectCommands, SaveAsAppendsTavAndAdoptsTheNameFirst) {
   Import(board_);
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platine"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   EXPECT_TRUE(std::filesystem::exists(folder_ / "Platine.tav"));
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "Platine.tav"));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "Platine.tav");
@@ -40,18 +40,18 @@ TEST_F(ProjectCommands, SaveAsAppendsTavAndAdoptsTheNameFirst) {
 
   // The dialog offers the name with the appended extension; another extension stays.
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platine.txt"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "Platine.tav"));
   EXPECT_TRUE(std::filesystem::exists(folder_ / "Platine.txt"));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "Platine.txt");
 
   std::filesystem::create_directory(folder_ / "Platinen.alt");
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platinen.alt/Platine"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   EXPECT_TRUE(std::filesystem::exists(folder_ / "Platinen.alt/Platine.tav"));
 
   dialogs_->Answer("SaveDialog2", std::nullopt);
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "Platinen.alt/Platine.tav"));
   EXPECT_TRUE(errors_.All().empty());
 }
@@ -59,20 +59,20 @@ TEST_F(ProjectCommands, SaveAsAppendsTavAndAdoptsTheNameFirst) {
 TEST_F(ProjectCommands, SaveAsksOnlyWhileThereIsNoProjectPath) {
   Import(board_);
   dialogs_->Answer("SaveDialog2", std::nullopt);
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   EXPECT_TRUE(form_.ProjectPath().isEmpty());
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
   EXPECT_EQ(folder_.EntryCount(), 1);  // only the board
 
   dialogs_->Answer("SaveDialog2", Q(folder_ / "job"));
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "job.tav"));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   const std::string first = tav::test::ReadBytes(folder_ / "job.tav");
 
   // Saved again without a dialog, even after a new import.
   Import({{"Q1", "SOT", "1mm", "1mm"}}, "other.csv");
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   const std::string second = tav::test::ReadBytes(folder_ / "job.tav");
   EXPECT_NE(first, second);
   EXPECT_NE(second.find("Node0=Q1\r\n"), std::string::npos);
@@ -83,7 +83,7 @@ TEST_F(ProjectCommands, AFailedFirstSaveLeavesNoPathAndAFailedSaveAsKeepsTheNewO
   Import(board_);
   const QString unwritable = Q(folder_ / "no-such-folder/job.tav");
   dialogs_->Answer("SaveDialog2", unwritable);
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   ASSERT_EQ(errors_.All().size(), 1u);
   EXPECT_TRUE(errors_.All()[0].text.startsWith("In ")) << errors_.All()[0].text.toStdString();
   EXPECT_TRUE(errors_.All()[0].text.endsWith("kann nicht geschrieben werden."));
@@ -91,7 +91,7 @@ TEST_F(ProjectCommands, AFailedFirstSaveLeavesNoPathAndAFailedSaveAsKeepsTheNewO
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
 
   dialogs_->Answer("SaveDialog2", unwritable);
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   EXPECT_EQ(errors_.All().size(), 2u);
   EXPECT_EQ(form_.ProjectPath(), unwritable);
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
@@ -103,7 +103,7 @@ TEST_F(ProjectCommands, AFailedSaveLeavesTheFileAsItWas) {
   Import(board_);
   tav::SetWriteFailureForTesting(10, ENOSPC);  // the disk fills up during the save
   dialogs_->Answer("SaveDialog2", Q(path));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   tav::SetWriteFailureForTesting(-1, 0);
   EXPECT_EQ(errors_.All().size(), 1u);
   EXPECT_EQ(tav::test::ReadBytes(path), "[Fremd]\r\nx=1\r\n");
@@ -117,7 +117,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectH
   Child<QComboBox>("Feeder3_Richtung")->setCurrentText("Unten");
   Child<QLineEdit>("GCode_Delay")->setText("0.75");
   dialogs_->Answer("SaveDialog2", Q(folder_ / "saved.tav"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
 
   Import({{"Z9", "x", "99mm", "99mm"}}, "other.csv");
   Child<QLineEdit>("Feeder2_X")->setText("0");
@@ -126,7 +126,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectH
 
   questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(folder_ / "saved.tav"));
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_TRUE(errors_.All().empty()) << errors_.Texts().join('\n').toStdString();
   EXPECT_EQ(form_.Tree().Count(), 26);
   EXPECT_EQ(form_.Tree().NodeAt(0)->Text(), "R1");
@@ -145,7 +145,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectH
   EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "saved.tav"));
 
   dialogs_->Answer("OpenDialog2", std::nullopt);
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "saved.tav"));
   EXPECT_EQ(form_.Tree().Count(), 26);
 }
@@ -155,7 +155,7 @@ TEST_F(ProjectCommands, OpeningAMissingFileChangesNothing) {
   Child<QLineEdit>("SpeedHeben")->setText("7");
   questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(folder_ / "neu.tav"));
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline*");  // still the changed job, still unsaved
   EXPECT_TRUE(form_.ProjectPath().isEmpty());
@@ -192,9 +192,9 @@ TEST_F(StartUp, ArgumentOneIsOpenedBeforeTheWindowIsShown) {
     dialogs->Answer("OpenDialog1", Q(csv));
     dialogs->Answer("SaveDialog2", Q(folder_ / "Platine 1.tav"));
     saver.SetFileDialogRunner(std::move(dialogs));
-    saver.Button1Click();
+    saver.ImportBoardFile();
     saver.findChild<QLineEdit*>("SpeedSetzen")->setText("9");
-    saver.Projektspeichernunter1Click();
+    saver.SaveProjectAs();
   }
   const QString path = Q(folder_ / "Platine 1.tav");
   auto form = StartMainWindow({"tavoline", path, "ignored"});
@@ -203,7 +203,7 @@ TEST_F(StartUp, ArgumentOneIsOpenedBeforeTheWindowIsShown) {
   EXPECT_EQ(ShownTitle(*form), kPrefix + "Platine 1.tav");
   EXPECT_EQ(form->ProjectPath(), path);
   EXPECT_EQ(form->Tree().Count(), 13);
-  EXPECT_EQ(form->ReadSettingsFields().SpeedSetzen, "9");
+  EXPECT_EQ(form->ReadSettingsFields().placeFeed, "9");
   EXPECT_TRUE(form->isVisible());
   ASSERT_NE(form->DisplayWindow(), nullptr);
   EXPECT_FALSE(form->DisplayWindow()->isVisible());
@@ -245,7 +245,7 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   form.SetFileDialogRunner(std::move(dialogs));
 
   script.Answer("OpenDialog1", QString(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form.Button1Click();
+  form.ImportBoardFile();
   ASSERT_TRUE(errors.All().empty()) << errors.Texts().join('\n').toStdString();
   const int components = form.LastImport().componentCount;
   ASSERT_GT(components, 2);
@@ -253,28 +253,28 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   ComponentTreeModel& model = form.TreeModel();
   auto* view = form.findChild<QTreeView*>("TreeView1");
   view->setCurrentIndex(model.index(1, 0));
-  form.Ausschliessen1Click();
+  form.ExcludeSelected();
   view->setCurrentIndex(model.index(2, 0));
-  form.Feeder21Click();
-  form.Sortieren1Click();
+  form.AssignFeeder2();
+  form.SortTree();
   form.findChild<QLineEdit*>("Feeder2_X")->setText("100");
   form.findChild<QLineEdit*>("Feeder2_Versatz")->setText("4");
   form.findChild<QComboBox*>("Feeder2_Richtung")->setCurrentText("Oben");
   form.findChild<QLineEdit*>("BauteilMaxHeight")->setText("1.6");
-  form.Button2Click();
+  form.GenerateProgram();
   const std::string program = EditorTextWithCrLf(*form.findChild<ProgramEditor*>("Memo1"));
   EXPECT_EQ(program, tav::GCodeGenerator::Generate(form.Tree(), form.ReadSettingsFields()));
   EXPECT_NE(program.find("G00 X100 Y0.00 F20\r\n"), std::string::npos);
   EXPECT_NE(program.find("G00 Y+4 F2.\r\n"), std::string::npos);
 
   script.Answer("SaveDialog1", Q(folder / "board"));
-  form.Button3Click();
+  form.SaveProgramAs();
   script.Answer("SaveDialog2", Q(folder / "board"));
-  form.Speicher1Click();
+  form.SaveProjectFile();
   EXPECT_EQ(tav::test::ReadBytes(folder / "board.nc"), program);
 
   MainWindow reopened({"tavoline", Q(folder / "board.tav")});
-  reopened.Button2Click();
+  reopened.GenerateProgram();
   EXPECT_EQ(EditorTextWithCrLf(*reopened.findChild<ProgramEditor*>("Memo1")), program);
   EXPECT_TRUE(errors.All().empty()) << errors.Texts().join('\n').toStdString();
   EXPECT_TRUE(script.Exhausted());

@@ -38,8 +38,8 @@ TEST_F(Screenshots, EveryPageRendersToAPng) {
   EXPECT_TRUE(empty.save(folder + "/main-start.png"));
 
   dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.Button1Click();
-  form_.Button2Click();
+  form_.ImportBoardFile();
+  form_.GenerateProgram();
   auto* tree = Child<QTreeView>("TreeView1");
   const QModelIndex second = form_.TreeModel().index(1, 0);
   tree->expand(second);
@@ -67,8 +67,8 @@ TEST_F(Screenshots, TheProgramShowsItsSelectionAndCaret) {
   ASSERT_TRUE(QDir().mkpath(folder));
   form_.show();
   dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.Button1Click();
-  form_.Button2Click();
+  form_.ImportBoardFile();
+  form_.GenerateProgram();
   auto* memo = Child<ProgramEditor>("Memo1");
   memo->setFocus();
   for (int line = 0; line < 8; ++line) memo->moveCursor(QTextCursor::Down);
@@ -103,11 +103,11 @@ TEST_F(Screenshots, TheTitleShowsUnsavedChanges) {
   ASSERT_TRUE(QDir().mkpath(folder));
   form_.show();
   dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platine"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
   Child<QTreeView>("TreeView1")->setCurrentIndex(form_.TreeModel().index(0, 0));
-  form_.Ausschliessen1Click();
+  form_.ExcludeSelected();
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline - Platine.tav*");
   EXPECT_TRUE(WithTitleBar(form_).save(folder + "/main-title-modified.png"));
 }

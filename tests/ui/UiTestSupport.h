@@ -186,7 +186,7 @@ class MainWindowTest : public ::testing::Test {
     const std::string path = folder_ / name;
     tav::test::WriteBytes(path, PickPlaceText(rows));
     dialogs_->Answer("OpenDialog1", Q(path));
-    form_.Button1Click();
+    form_.ImportBoardFile();
     return path;
   }
 

@@ -50,14 +50,14 @@ class UnsavedWork : public MainWindowTest {
   // Excludes the first component, as the popup menu does.
   void ExcludeFirst() {
     Select(0);
-    form_.Ausschliessen1Click();
+    form_.ExcludeSelected();
   }
   // An imported board saved as job.tav: a job without unsaved changes.
   std::string SavedJob() {
     Import(board_);
     const std::string path = folder_ / "job.tav";
     dialogs_->Answer("SaveDialog2", Q(path));
-    form_.Projektspeichernunter1Click();
+    form_.SaveProjectAs();
     return path;
   }
 };
@@ -73,7 +73,7 @@ TEST_F(UnsavedWork, AFreshImportedOrJustSavedJobClosesWithoutAQuestion) {
   form_.show();
   SavedJob();
   ExcludeFirst();
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   EXPECT_TRUE(form_.close());
   EXPECT_TRUE(questions_.TakeAsked().isEmpty());
   EXPECT_TRUE(errors_.All().empty());
@@ -170,14 +170,14 @@ TEST_F(UnsavedWork, TheTitleShowsAStarWhileTheJobHasUnsavedChanges) {
   ExcludeFirst();
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline*");
   dialogs_->Answer("SaveDialog2", Q(folder_ / "job"));
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
 
   // Each kind of change, and a save after it.
   const std::vector<std::pair<const char*, std::function<void()>>> changes{
-      {"include", [&] { form_.Einschliessen1Click(); }},
-      {"feeder", [&] { form_.Feeder31Click(); }},
-      {"sort", [&] { form_.Sortieren1Click(); }},
+      {"include", [&] { form_.IncludeSelected(); }},
+      {"feeder", [&] { form_.AssignFeeder3(); }},
+      {"sort", [&] { form_.SortTree(); }},
       {"node text",
        [&] { form_.TreeModel().setData(form_.TreeModel().index(0, 0), QStringLiteral("R9")); }},
       {"field", [&] { Child<QLineEdit>("SpeedFahren")->setText("35"); }},
@@ -188,13 +188,13 @@ TEST_F(UnsavedWork, TheTitleShowsAStarWhileTheJobHasUnsavedChanges) {
   for (const auto& [name, change] : changes) {
     change();
     EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav*") << name;
-    form_.Speicher1Click();
+    form_.SaveProjectFile();
     EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav") << name;
   }
 
   // The editor's program is no part of the job.
   Child<ProgramEditor>("Memo1")->setPlainText("M30");
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   EXPECT_TRUE(errors_.All().empty());
   EXPECT_TRUE(questions_.TakeAsked().isEmpty());
@@ -208,25 +208,25 @@ TEST_F(UnsavedWork, ImportAndOpenAskBeforeTheyReplaceAChangedJob) {
 
   // Abbrechen: no dialog, nothing changes.
   questions_.SetNextAnswer(Answer::Abbrechen);
-  form_.Button1Click();
+  form_.ImportBoardFile();
   questions_.SetNextAnswer(Answer::Abbrechen);
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(form_.Tree().NodeAt(0)->ImageIndex(), 1);
   EXPECT_EQ(questions_.TakeAsked(), QStringList({kSaveChanges, kSaveChanges}));
 
   // Speichern saves to the project first, then imports.
   questions_.SetNextAnswer(Answer::Speichern);
   dialogs_->Answer("OpenDialog1", Q(other));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   EXPECT_EQ(form_.Tree().NodeAt(0)->Text(), "Q1");
   EXPECT_NE(tav::test::ReadBytes(job).find("0=false\r\n"), std::string::npos);
 
   // Verwerfen opens without saving.
   Select(0);
-  form_.Ausschliessen1Click();
+  form_.ExcludeSelected();
   questions_.SetNextAnswer(Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(job));
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(form_.Tree().NodeAt(0)->Text(), "R1");
   EXPECT_EQ(form_.Tree().Count(), 26);
   EXPECT_EQ(questions_.TakeAsked(), QStringList({kSaveChanges, kSaveChanges}));
@@ -234,7 +234,7 @@ TEST_F(UnsavedWork, ImportAndOpenAskBeforeTheyReplaceAChangedJob) {
 
   // An unchanged job is replaced without a question.
   dialogs_->Answer("OpenDialog1", Q(other));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   EXPECT_TRUE(questions_.TakeAsked().isEmpty());
   EXPECT_TRUE(errors_.All().empty());
 }
@@ -245,20 +245,20 @@ TEST_F(UnsavedWork, AStaleProgramIsOnlySavedAfterAsking) {
   const auto exportAs = [&](const char* name, std::optional<Answer> answer) {
     if (answer) questions_.SetNextAnswer(*answer);
     if (!answer || *answer == Answer::Ja) dialogs_->Answer("SaveDialog1", Q(folder_ / name));
-    form_.Button3Click();
+    form_.SaveProgramAs();
     return questions_.TakeAsked();
   };
   // Nothing generated and nothing imported: the empty editor fits.
   EXPECT_TRUE(exportAs("empty.nc", std::nullopt).isEmpty());
 
-  form_.Button2Click();
+  form_.GenerateProgram();
   Import(board_);  // the editor still holds the program of the empty job
   EXPECT_EQ(exportAs("stale.nc", Answer::Nein), QStringList{kStale});
   EXPECT_FALSE(std::filesystem::exists(folder_ / "stale.nc"));
   EXPECT_EQ(exportAs("stale.nc", Answer::Ja), QStringList{kStale});
   EXPECT_TRUE(std::filesystem::exists(folder_ / "stale.nc"));
 
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_TRUE(exportAs("fresh.nc", std::nullopt).isEmpty());
   // The user's own edits of the program are not stale.
   Child<ProgramEditor>("Memo1")->appendPlainText("M30");
@@ -267,13 +267,13 @@ TEST_F(UnsavedWork, AStaleProgramIsOnlySavedAfterAsking) {
   // Settings and tree changes after generating make it stale again.
   Child<QLineEdit>("SpeedSetzen")->setText("3");
   EXPECT_EQ(exportAs("a.nc", Answer::Nein), QStringList{kStale});
-  form_.Button2Click();
+  form_.GenerateProgram();
   ExcludeFirst();
   EXPECT_EQ(exportAs("b.nc", Answer::Nein), QStringList{kStale});
 
   // A generation that stopped part-way leaves no complete program.
   Child<QLineEdit>("BauteilMaxHeight")->setText("hoch");
-  form_.Button2Click();
+  form_.GenerateProgram();
   EXPECT_EQ(errors_.All().size(), 1u);
   EXPECT_EQ(exportAs("c.nc", Answer::Nein), QStringList{kStale});
 }
@@ -283,13 +283,13 @@ TEST_F(UnsavedWork, AStaleProgramIsOnlySavedAfterAsking) {
 TEST_F(UnsavedWork, AFailedOpenLeavesEverythingAndTheFileItNamedUntouched) {
   const std::string job = SavedJob();
   Child<QLineEdit>("SpeedHeben")->setText("7");
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   const std::string notes = folder_ / "notizen.txt";
   const std::string text = "Einkaufsliste\r\nMilch\r\n";
   tav::test::WriteBytes(notes, text);
 
   dialogs_->Answer("OpenDialog2", Q(notes));
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   EXPECT_EQ(form_.ProjectPath(), Q(job));
@@ -299,23 +299,23 @@ TEST_F(UnsavedWork, AFailedOpenLeavesEverythingAndTheFileItNamedUntouched) {
 
   // "Projekt speichern" writes the job's own file, not the text file.
   ExcludeFirst();
-  form_.Speicher1Click();
+  form_.SaveProjectFile();
   EXPECT_EQ(tav::test::ReadBytes(notes), text);
   EXPECT_NE(tav::test::ReadBytes(job).find("0=false\r\n"), std::string::npos);
 
   // The offered name is the file the user chose, for another try.
   dialogs_->Answer("OpenDialog2", std::nullopt);
-  form_.Laden1Click();
+  form_.OpenProjectFile();
   EXPECT_EQ(dialogs_->Calls().back().offered, Q(notes));
 }
 
 TEST_F(UnsavedWork, AnOpenedProjectIsShownAndDrawnWhole) {
   dialogs_->Answer("OpenDialog1", QString(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.Button1Click();
+  form_.ImportBoardFile();
   const ImportSummary imported = form_.LastImport();
   ExcludeFirst();
   dialogs_->Answer("SaveDialog2", Q(folder_ / "board.tav"));
-  form_.Projektspeichernunter1Click();
+  form_.SaveProjectAs();
 
   MainWindow opened({"tavoline", Q(folder_ / "board.tav")});
   opened.CreateDisplayWindow();
@@ -329,7 +329,7 @@ TEST_F(UnsavedWork, AnOpenedProjectIsShownAndDrawnWhole) {
   EXPECT_EQ(opened.LastImport().largestY, imported.largestY);
   EXPECT_EQ(ShownTitle(opened), kPrefix + "board.tav");
 
-  opened.Button4Click();
+  opened.ShowPositionDisplay();
   PositionDisplay* display = opened.DisplayWindow();
   display->findChild<QPushButton*>("Button1")->click();
   EXPECT_EQ(display->findChild<QLabel*>("Label_Bauteile")->text(),
