@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "core/ComponentBlock.h"
 #include "core/NumberConversion.h"
 #include "project/AppendNumber.h"
+#include "project/PieceWriter.h"
 #include "project/ProjectKeys.h"
 
 namespace tav {
@@ -39,15 +41,23 @@ bool HasIncludeState(const TreeNode* node) {
 void SaveIcons(const ComponentTree& tree, IniStore& store) {
   const int count = tree.Count();
   if (!store.HasSection(kIconsSection)) {
-    std::string icons;
-    icons.reserve(static_cast<std::size_t>(count) * 12);
-    for (int i = 0; i < count; ++i) {
-      AppendNumber(icons, i);
-      icons.push_back('=');
-      AppendNumber(icons, tree.NodeAt(i)->ImageIndex());
-      icons.append("\r\n");
-    }
-    store.AppendLines(kIconsSection, std::move(icons));
+    if (count == 0) return;
+    // Produced straight into the file's pieces while it is written.
+    store.AppendGenerated(
+        kIconsSection, [&tree, count](const std::function<void(std::string_view)>& write) {
+          PieceWriter out(write);
+          for (int i = 0; i < count; ++i) {
+            constexpr std::size_t kNumberRoom = 11;
+            char* at = out.Reserve(2 * kNumberRoom + 3);
+            at = std::to_chars(at, at + kNumberRoom, i).ptr;
+            *at++ = '=';
+            at = std::to_chars(at, at + kNumberRoom, tree.NodeAt(i)->ImageIndex()).ptr;
+            *at++ = '\r';
+            *at++ = '\n';
+            out.Commit(at);
+          }
+          out.Flush();
+        });
     return;
   }
   for (int i = 0; i < count; ++i) {
@@ -59,7 +69,21 @@ void LoadIcons(ComponentTree& tree, IniStore& store) {
   // Bounded by the tree: NodeAt throws at the first index past the last node,
   // so a huge "Elemente" fails after at most Count() steps.
   const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
-  for (int i = 0; i < elements; ++i) {
+  // The usual section, keyed "0", "1", ... in order, is read straight from
+  // its text: its n-th value is the icon of node n.
+  int read = 0;
+  const bool numbered = store.VisitNumberedValues(kIconsSection, "",
+                                                  [&tree, &read, elements](std::string_view value) {
+                                                    if (read >= elements) return;
+                                                    const int icon = TextToInteger(value);
+                                                    tree.SetIcons(tree.NodeAt(read), icon);
+                                                    ++read;
+                                                  });
+  for (int i = numbered ? read : 0; i < elements; ++i) {
+    if (numbered) {
+      tree.SetIcons(tree.NodeAt(i), 0);  // no key for this node
+      continue;
+    }
     char key[16];
     const auto keyEnd = std::to_chars(key, key + sizeof key, i).ptr;
     const int icon = TextToInteger(

@@ -74,6 +74,20 @@ void IniStore::AppendLines(std::string_view section, std::string lines) {
   changed_ = true;
 }
 
+void IniStore::AppendGenerated(std::string_view section, IniDocument::LineProducer produce) {
+  try {
+    Document(Use::kWrite).AppendGenerated(section, std::move(produce));
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();
+  }
+  changed_ = true;
+}
+
+bool IniStore::VisitNumberedValues(std::string_view section, std::string_view prefix,
+                                   const std::function<void(std::string_view)>& visit) {
+  return Document(Use::kRead).VisitNumberedValues(section, prefix, visit);
+}
+
 std::optional<std::string_view> IniStore::Find(std::string_view section, std::string_view key) {
   return Document(Use::kRead).Find(section, key);
 }
@@ -97,6 +111,8 @@ void IniStore::Close() {
     WriteFileAtomically(path_, [this](const ByteSink& write) { document_->SerializeTo(write); });
   } catch (const FileAccessError&) {
     ThrowCannotWrite();
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();  // a generated line that cannot stand in the file
   }
   changed_ = false;
 }
