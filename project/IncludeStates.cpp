@@ -40,24 +40,27 @@ bool HasIncludeState(const TreeNode* node) {
 
 void SaveIcons(const ComponentTree& tree, IniStore& store) {
   const int count = tree.Count();
+  // Produced straight into the file's pieces while it is written.
+  const auto writeIcons = [&tree, count](const std::function<void(std::string_view)>& write) {
+    PieceWriter out(write);
+    for (int i = 0; i < count; ++i) {
+      constexpr std::size_t kNumberRoom = 11;
+      char* at = out.Reserve(2 * kNumberRoom + 3);
+      at = std::to_chars(at, at + kNumberRoom, i).ptr;
+      *at++ = '=';
+      at = std::to_chars(at, at + kNumberRoom, tree.NodeAt(i)->ImageIndex()).ptr;
+      *at++ = '\r';
+      *at++ = '\n';
+      out.Commit(at);
+    }
+    out.Flush();
+  };
+  // The section an earlier save wrote is replaced as a whole, keeping the
+  // icons of indices past the tree as key by key updates would.
+  if (store.ReplaceNumberedLines(kIconsSection, "", static_cast<std::size_t>(count), writeIcons))
+    return;
   if (!store.HasSection(kIconsSection)) {
-    if (count == 0) return;
-    // Produced straight into the file's pieces while it is written.
-    store.AppendGenerated(
-        kIconsSection, [&tree, count](const std::function<void(std::string_view)>& write) {
-          PieceWriter out(write);
-          for (int i = 0; i < count; ++i) {
-            constexpr std::size_t kNumberRoom = 11;
-            char* at = out.Reserve(2 * kNumberRoom + 3);
-            at = std::to_chars(at, at + kNumberRoom, i).ptr;
-            *at++ = '=';
-            at = std::to_chars(at, at + kNumberRoom, tree.NodeAt(i)->ImageIndex()).ptr;
-            *at++ = '\r';
-            *at++ = '\n';
-            out.Commit(at);
-          }
-          out.Flush();
-        });
+    if (count != 0) store.AppendGenerated(kIconsSection, writeIcons);
     return;
   }
   for (int i = 0; i < count; ++i) {

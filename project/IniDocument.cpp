@@ -1,7 +1,6 @@
 #include "project/IniDocument.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -78,14 +77,44 @@ std::string_view FirstKeyOfEntryLines(std::string_view lines) {
   return first;
 }
 
+// The decimal digits of 0, 1, 2, ... counted up in place, so numbered keys
+// are compared without converting every number.
+class DecimalCounter final {
+ public:
+  std::string_view Text() const noexcept { return {digits_ + begin_, sizeof digits_ - begin_}; }
+  void Increment() noexcept {
+    for (std::size_t i = sizeof digits_ - 1;; --i) {
+      if (digits_[i] != '9') {
+        ++digits_[i];
+        return;
+      }
+      digits_[i] = '0';
+      if (i == begin_) {
+        digits_[--begin_] = '1';
+        return;
+      }
+    }
+  }
+
+ private:
+  char digits_[24] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
+                      '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
+  std::size_t begin_ = sizeof digits_ - 1;
+};
+
+bool SameBytes(const char* at, std::string_view expected) noexcept {
+  for (char c : expected) {
+    if (*at++ != c) return false;
+  }
+  return true;
+}
+
 // Whether `key`, blanks around it ignored, is `prefix` (in any letter case)
-// followed by the decimal digits of `number` without leading zeros.
-bool IsNumberedKey(std::string_view key, std::string_view prefix, std::size_t number) noexcept {
+// followed by `digits`.
+bool IsNumberedKey(std::string_view key, std::string_view prefix,
+                   std::string_view digits) noexcept {
   key = TrimIniBlanks(key);
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-  const std::string_view expected(digits, static_cast<std::size_t>(end - digits));
-  return key.size() == prefix.size() + expected.size() && key.ends_with(expected) &&
+  return key.size() == prefix.size() + digits.size() && key.ends_with(digits) &&
          IniNameEqual(key.substr(0, prefix.size()), prefix);
 }
 
@@ -326,27 +355,78 @@ bool IniDocument::VisitNumberedValues(std::string_view section, std::string_view
   if (!found) return true;
   const IniSection& target = *sections_[*found];
   if (!target.unsplit) return false;
-  // The same test for an entry as MakeLines, on the text as it stands.
-  std::size_t number = 0;
-  bool inRun = true;
-  ForEachLine(*target.unsplit, [&](std::string_view line) {
-    if (!inRun) return;
-    const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos || TrimIniBlanks(line).starts_with(';')) return;
-    const std::string_view key = line.substr(0, equals);
-    if (TrimIniBlanks(key).empty()) return;
-    if (!IsNumberedKey(key, prefix, number)) {
-      inRun = false;
-      return;
+  const std::string_view text = *target.unsplit;
+  DecimalCounter number;
+  for (std::size_t pos = 0; pos < text.size();) {
+    // The usual line, "<prefix><number>=value" exactly, is recognised at once.
+    const std::string_view digits = number.Text();
+    const std::size_t keySize = prefix.size() + digits.size();
+    const char* line = text.data() + pos;
+    if (keySize < text.size() - pos && line[keySize] == '=' && SameBytes(line, prefix) &&
+        SameBytes(line + prefix.size(), digits)) {
+      const std::size_t valueAt = pos + keySize + 1;
+      const std::size_t end = LineEnd(text, valueAt);
+      visit(text.substr(valueAt, end - valueAt));
+      number.Increment();
+      pos = AfterLineBreak(text, end);
+      continue;
     }
-    visit(line.substr(equals + 1));
-    ++number;
-  });
-  return inRun;
+    // Any other line: the same test for an entry as MakeLines.
+    const std::size_t end = LineEnd(text, pos);
+    const std::string_view whole = text.substr(pos, end - pos);
+    pos = AfterLineBreak(text, end);
+    const std::size_t equals = whole.find('=');
+    if (equals == std::string_view::npos || TrimIniBlanks(whole).starts_with(';')) continue;
+    const std::string_view key = whole.substr(0, equals);
+    if (TrimIniBlanks(key).empty()) continue;
+    if (!IsNumberedKey(key, prefix, digits)) return false;
+    visit(whole.substr(equals + 1));
+    number.Increment();
+  }
+  return true;
+}
+
+bool IniDocument::ReplaceNumberedLines(std::string_view section, std::string_view prefix,
+                                       std::size_t keep, LineProducer produce) {
+  const auto found =
+      sectionIndex_.Find(section, [this](std::size_t n) { return sections_[n]->name; });
+  if (!found) return false;
+  IniSection& target = *sections_[*found];
+  if (!target.unsplit) return false;
+  const std::string_view text = *target.unsplit;
+  DecimalCounter number;
+  std::size_t kept = text.size();  // where the line numbered `keep` starts
+  for (std::size_t pos = 0, count = 0; pos < text.size(); ++count) {
+    if (count == keep) kept = pos;
+    const std::string_view digits = number.Text();
+    const std::size_t keySize = prefix.size() + digits.size();
+    const char* line = text.data() + pos;
+    if (keySize >= text.size() - pos || line[keySize] != '=' || !SameBytes(line, prefix) ||
+        !SameBytes(line + prefix.size(), digits))
+      return false;
+    const std::size_t end = LineEnd(text, pos + keySize + 1);
+    if (end < text.size() && text.substr(end, 2) != "\r\n") return false;
+    number.Increment();
+    pos = AfterLineBreak(text, end);
+  }
+  // The lines from `keep` on stay as they are, behind the new ones; only the
+  // last line of the file may lack its line break, which writing adds.
+  const std::string_view rest = text.substr(kept);
+  target.unsplit.reset();
+  target.generated = [produce = std::move(produce),
+                      rest](const std::function<void(std::string_view)>& write) {
+    produce(write);
+    if (rest.empty()) return;
+    write(rest);
+    if (!rest.ends_with('\n')) write("\r\n");
+  };
+  return true;
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
-  if (FindSection(section) == nullptr) return false;
+  // Looked up without splitting its lines, which are about to go.
+  if (!sectionIndex_.Find(section, [this](std::size_t n) { return sections_[n]->name; }))
+    return false;
   for (std::size_t i = 1; i < sections_.size(); ++i) {
     IniSection& candidate = *sections_[i];
     if (!candidate.live || !IniNameEqual(candidate.name, section)) continue;

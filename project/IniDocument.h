@@ -104,6 +104,17 @@ class IniDocument final {
   bool VisitNumberedValues(std::string_view section, std::string_view prefix,
                            const std::function<void(std::string_view)>& visit) const;
 
+  // Writes all of a numbered section anew without a lookup per key: when the
+  // first section named `section` is unchanged since parsing and every line
+  // of it is exactly "<prefix>0=...", "<prefix>1=...", ... (prefix as given,
+  // each line ended by CR LF but the file's last), its lines become those
+  // `produce` writes (as AppendGenerated) followed by its old lines numbered
+  // `keep` and up. With `produce` writing "<prefix>0" to "<prefix><keep-1>"
+  // in order, the text is what WriteString of each of them would make.
+  // Returns false, changing nothing, for any other section.
+  bool ReplaceNumberedLines(std::string_view section, std::string_view prefix, std::size_t keep,
+                            LineProducer produce);
+
   // Removes every section named `section` with all its lines. Returns whether
   // anything was removed.
   bool EraseSection(std::string_view section);

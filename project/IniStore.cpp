@@ -83,6 +83,14 @@ void IniStore::AppendGenerated(std::string_view section, IniDocument::LineProduc
   changed_ = true;
 }
 
+bool IniStore::ReplaceNumberedLines(std::string_view section, std::string_view prefix,
+                                    std::size_t keep, IniDocument::LineProducer produce) {
+  if (!Document(Use::kWrite).ReplaceNumberedLines(section, prefix, keep, std::move(produce)))
+    return false;
+  changed_ = true;
+  return true;
+}
+
 bool IniStore::VisitNumberedValues(std::string_view section, std::string_view prefix,
                                    const std::function<void(std::string_view)>& visit) {
   return Document(Use::kRead).VisitNumberedValues(section, prefix, visit);

@@ -44,6 +44,10 @@ class IniStore final {
   // IniDocument::AppendGenerated); a line `produce` refuses with
   // std::invalid_argument makes Close() fail.
   void AppendGenerated(std::string_view section, IniDocument::LineProducer produce);
+  // Rewrites a plain numbered section at once (see
+  // IniDocument::ReplaceNumberedLines); false, changing nothing, otherwise.
+  bool ReplaceNumberedLines(std::string_view section, std::string_view prefix, std::size_t keep,
+                            IniDocument::LineProducer produce);
   // The section's values without a record per line while its keys run
   // "<prefix>0", "<prefix>1", ...; false when the caller must read it the
   // general way (see IniDocument::VisitNumberedValues).
