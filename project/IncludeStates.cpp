@@ -98,6 +98,30 @@ void LoadIcons(ComponentTree& tree, IniStore& store) {
 
 void SaveIncludeStates(const ComponentTree& tree, IniStore& store) {
   const int count = tree.Count();
+  // Only top-level nodes have a state, and they stand in index order.
+  const auto forEachState = [&tree](const auto& take) {
+    for (int row = 0; row < tree.TopLevelCount(); ++row) {
+      const TreeNode* node = tree.TopLevel(row);
+      if (HasIncludeState(node))
+        take(tree.IndexOf(node), node->ImageIndex() == icon::kIncluded ? "true" : "false");
+    }
+  };
+
+  if (!store.HasSection(kLibrarySection)) {
+    // A new section is written as one text, just as key by key.
+    std::string lines(kElementsKey);
+    lines.push_back('=');
+    AppendNumber(lines, count);
+    lines.append("\r\n");
+    forEachState([&lines](int index, std::string_view state) {
+      AppendNumber(lines, index);
+      lines.push_back('=');
+      lines.append(state);
+      lines.append("\r\n");
+    });
+    store.AppendLines(kLibrarySection, std::move(lines));
+    return;
+  }
 
   // A state an earlier save left under an index that now holds no component
   // would be applied to whatever node stands there now; keys from the count
@@ -107,12 +131,9 @@ void SaveIncludeStates(const ComponentTree& tree, IniStore& store) {
     if (index && !HasIncludeState(tree.NodeAt(*index))) store.EraseKey(kLibrarySection, key);
   }
   store.WriteString(kLibrarySection, kElementsKey, IntegerToText(count));
-  for (int i = 0; i < count; ++i) {
-    const TreeNode* node = tree.NodeAt(i);
-    if (HasIncludeState(node))
-      store.WriteString(kLibrarySection, IntegerToText(i),
-                        node->ImageIndex() == icon::kIncluded ? "true" : "false");
-  }
+  forEachState([&store](int index, std::string_view state) {
+    store.WriteString(kLibrarySection, IntegerToText(index), state);
+  });
 }
 
 void LoadIncludeStates(ComponentTree& tree, IniStore& store) {
