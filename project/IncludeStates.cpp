@@ -75,13 +75,16 @@ void LoadIcons(ComponentTree& tree, IniStore& store) {
   // The usual section, keyed "0", "1", ... in order, is read straight from
   // its text: its n-th value is the icon of node n.
   int read = 0;
-  const bool numbered = store.VisitNumberedValues(kIconsSection, "",
-                                                  [&tree, &read, elements](std::string_view value) {
-                                                    if (read >= elements) return;
-                                                    const int icon = TextToInteger(value);
-                                                    tree.SetIcons(tree.NodeAt(read), icon);
-                                                    ++read;
-                                                  });
+  const bool numbered = store.VisitNumberedValues(
+      kIconsSection, "", [&tree, &read, elements](std::string_view value) {
+        if (read >= elements) return;
+        // Nearly every icon is one digit; anything else takes the full conversion.
+        const int icon = value.size() == 1 && value[0] >= '0' && value[0] <= '9'
+                             ? value[0] - '0'
+                             : TextToInteger(value);
+        tree.SetIcons(tree.NodeAt(read), icon);
+        ++read;
+      });
   for (int i = numbered ? read : 0; i < elements; ++i) {
     if (numbered) {
       tree.SetIcons(tree.NodeAt(i), 0);  // no key for this node

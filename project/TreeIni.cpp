@@ -18,8 +18,10 @@ constexpr std::string_view kNodeKey = "Node";
 // Adds the node a value of the section stands for: its leading "#", TABs and
 // blanks give the level, and every "#" in the rest is a TAB.
 void AddNodeOfValue(TreeTextReader& reader, std::string_view value, std::string& copy) {
-  const std::size_t indent = value.find_first_not_of("#\t ");
-  const std::size_t level = indent == std::string_view::npos ? value.size() : indent;
+  std::size_t level = 0;
+  while (level < value.size() &&
+         (value[level] == '#' || value[level] == '\t' || value[level] == ' '))
+    ++level;
   const std::string_view text = value.substr(level);
   if (text.find('#') == std::string_view::npos) {
     reader.AddNode(level, text);

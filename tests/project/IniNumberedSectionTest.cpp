@@ -80,6 +80,34 @@ INSTANTIATE_TEST_SUITE_P(IniDocument, NumberedRead, testing::Values(
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
+// Lines are split several bytes at a time: values of every length around
+// those steps, with every kind of line end and bytes close to CR and LF, must
+// come back whole.
+TEST(IniDocument, ValuesOfEveryLengthEndAtTheirLineBreak) {
+  const std::string nearBreaks = "\x8D\x8A\x0C\x0E\x0B\x09=a#\xFF";
+  for (const std::string lineEnd : {"\r\n", "\n", "\r"}) {
+    for (const bool lastBreak : {true, false}) {
+      std::string file = "[S]" + lineEnd;
+      std::vector<std::string> values;
+      for (std::size_t size = 0; size < 20; ++size) {
+        std::string value;
+        for (std::size_t i = 0; i < size; ++i) value += nearBreaks[(size + i) % nearBreaks.size()];
+        file += "Node" + std::to_string(size) + "=" + value + lineEnd;
+        values.push_back(value);
+      }
+      if (!lastBreak) file.resize(file.size() - lineEnd.size());
+      const IniDocument fast(file);
+      std::vector<std::string> visited;
+      EXPECT_TRUE(fast.VisitNumberedValues(
+          "S", "Node", [&visited](std::string_view value) { visited.emplace_back(value); }));
+      EXPECT_EQ(visited, values);
+      const IniDocument general(file);
+      for (std::size_t size = 0; size < values.size(); ++size)
+        EXPECT_EQ(general.ReadString("S", "Node" + std::to_string(size), "-"), values[size]);
+    }
+  }
+}
+
 TEST(IniDocument, NumberedReadWantsAnUntouchedSection) {
   IniDocument doc("[S]\r\nNode0=a\r\n");
   doc.WriteString("S", "Node1", "b");
