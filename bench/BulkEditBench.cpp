@@ -3,39 +3,30 @@
 // doubles from 100,000 to 200,000.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "BoardCache.h"
 #include "core/BulkEditCommands.h"
 #include "core/ComponentTree.h"
+#include "support/ComponentBlocks.h"
 
 namespace {
 
-// A board of `components` components of 100 part kinds, alternating sides;
-// built once per size.
-tav::ComponentTree& Board(int components) {
-  static std::map<int, std::unique_ptr<tav::ComponentTree>> boards;
-  auto& board = boards[components];
-  if (board) return *board;
-  board = std::make_unique<tav::ComponentTree>();
-  tav::ComponentTree& tree = *board;
+// A board of `components` components of 100 part kinds, alternating sides.
+void BuildBoard(tav::ComponentTree& tree, int components) {
+  tav::test::BlockTexts texts;
+  texts.footprint = "Footprint: R0402";
+  texts.x = "1.27mm";
+  texts.y = "2.54mm";
   for (int i = 0; i < components; ++i) {
-    tav::TreeNode* top = tree.AddChild(nullptr, "R" + std::to_string(i + 1));
-    tree.AddChild(top, "Comment: " + std::to_string(i % 100) + "k");
-    tree.AddChild(top, "Footprint: R0402");
-    tree.AddChild(top, i % 2 == 0 ? "Layer: TopLayer" : "Layer: BottomLayer");
-    tree.AddChild(top, "Rotation: 0");
-    tree.AddChild(top, "Feeder: 1");
-    tav::TreeNode* position = tree.AddChild(top, "Position");
-    tree.AddChild(position, "1.27mm");
-    tree.AddChild(position, "2.54mm");
-    tav::TreeNode* size = tree.AddChild(top, "Gr\xF6sse");
-    for (int n = 0; n < 3; ++n) tree.AddChild(size, "0");
+    texts.comment = "Comment: " + std::to_string(i % 100) + "k";
+    texts.layer = i % 2 == 0 ? "Layer: TopLayer" : "Layer: BottomLayer";
+    tav::test::AddBlock(tree, "R" + std::to_string(i + 1), texts);
   }
-  return tree;
 }
+
+tav::ComponentTree& Board(int components) { return BuiltOnce<BuildBoard>(components); }
 
 // Every node of the board selected, as Ctrl+A on a fully expanded tree would.
 void BM_FeederForWholeSelection(benchmark::State& state) {

@@ -10,30 +10,21 @@
 #include "core/ComponentTree.h"
 #include "project/ProjectFile.h"
 #include "settings/MachineSettings.h"
+#include "support/ComponentBlocks.h"
 
 namespace {
 
 // Builds the 13-node blocks the import makes, with every fourth component excluded.
 void BuildTree(tav::ComponentTree& tree, int components) {
-  const auto add = [&tree](tav::TreeNode* parent, std::string text, int icon) {
-    tav::TreeNode* node = tree.AddChild(parent, std::move(text));
-    tree.SetIcons(node, icon);
-    return node;
-  };
+  tav::test::BlockTexts texts;
+  texts.footprint = "Footprint: R0603";
   for (int i = 0; i < components; ++i) {
-    tav::TreeNode* top = add(nullptr, "R" + std::to_string(i + 1), i % 4 == 3 ? 1 : 0);
-    add(top, "Comment: 10k", 5);
-    add(top, "Footprint: R0603", 5);
-    add(top, "Layer: TopLayer", 5);
-    add(top, "Rotation: " + std::to_string(i % 4 * 90), 5);
-    add(top, "Feeder: " + std::to_string(i % 4 + 1), 5);
-    tav::TreeNode* position = add(top, "Position", 6);
-    add(position, std::to_string(i % 400 * 127 / 100.0) + "mm", 2);
-    add(position, std::to_string(i / 400 * 127 / 100.0) + "mm", 3);
-    tav::TreeNode* size = add(top, "Gr\xF6sse", 7);
-    add(size, "0", 2);
-    add(size, "0", 3);
-    add(size, "0", 4);
+    texts.rotation = "Rotation: " + std::to_string(i % 4 * 90);
+    texts.feeder = "Feeder: " + std::to_string(i % 4 + 1);
+    texts.x = std::to_string(i % 400 * 127 / 100.0) + "mm";
+    texts.y = std::to_string(i / 400 * 127 / 100.0) + "mm";
+    texts.included = i % 4 != 3;
+    tav::test::AddBlock(tree, "R" + std::to_string(i + 1), texts);
   }
 }
 

@@ -114,15 +114,25 @@ std::vector<std::string*> StoredFields(MachineSettings& settings) {
   return fields;
 }
 
-std::vector<std::string_view> SplitAtNewline(std::string_view text) {
+// The pieces between line breaks: LF only, or with `crToo` also CR LF and a
+// lone CR. A break at the very end adds no empty piece.
+static std::vector<std::string_view> SplitAt(std::string_view text, bool crToo) {
   std::vector<std::string_view> pieces;
   std::size_t start = 0;
   while (start < text.size()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::size_t end = std::min(text.find_first_of(crToo ? "\r\n" : "\n", start), text.size());
     pieces.push_back(text.substr(start, end - start));
-    start = end + 1;
+    start = end;
+    if (crToo && start < text.size() && text[start] == '\r') ++start;
+    if (start < text.size() && text[start] == '\n') ++start;
   }
   return pieces;
+}
+
+std::vector<std::string_view> SplitAtNewline(std::string_view text) { return SplitAt(text, false); }
+
+std::vector<std::string_view> SplitAtLineBreaks(std::string_view text) {
+  return SplitAt(text, true);
 }
 
 }  // namespace tav::fuzz

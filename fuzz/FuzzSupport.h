@@ -44,4 +44,8 @@ std::vector<std::string*> StoredFields(MachineSettings& settings);
 // Splits at LF only, keeping everything else (CR included) in the pieces.
 std::vector<std::string_view> SplitAtNewline(std::string_view text);
 
+// Splits at CR LF, CR or LF, as the tree text form reads lines; a break at the
+// very end adds no empty line.
+std::vector<std::string_view> SplitAtLineBreaks(std::string_view text);
+
 }  // namespace tav::fuzz

@@ -14,20 +14,6 @@
 namespace tav::fuzz {
 namespace {
 
-// Lines end at CR LF, CR or LF; a break at the very end adds no empty line.
-std::vector<std::string_view> TreeLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-    lines.push_back(text.substr(pos, end - pos));
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
-  }
-  return lines;
-}
-
 ComponentTree& WithExistingComponent(ComponentTree& tree) {
   AppendComponent(tree, "VORHER", "1mm", "2mm", "Feeder: 3", 1);
   return tree;
@@ -44,7 +30,7 @@ void CheckTreeText(std::string_view input) {
     return;
   }
 
-  const std::vector<std::string_view> lines = TreeLines(input);
+  const std::vector<std::string_view> lines = SplitAtLineBreaks(input);
   const TreeState state = StateOf(tree);
   Expect(state.size() == lines.size(), "not one node per line");
   for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -47,31 +47,26 @@ std::vector<std::string_view> IniStore::ReadSectionValues(std::string_view secti
   return Document(Use::kRead).ReadSectionValues(section);
 }
 
-void IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+template <typename Edit>
+void IniStore::Change(Edit&& edit) {
   try {
-    Document(Use::kWrite).WriteString(section, key, value);
+    edit(Document(Use::kWrite));
   } catch (const std::invalid_argument&) {
     ThrowCannotWrite();
   }
   changed_ = true;
+}
+
+void IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  Change([&](IniDocument& document) { document.WriteString(section, key, value); });
 }
 
 void IniStore::AppendEntry(std::string_view section, std::string_view key, std::string_view value) {
-  try {
-    Document(Use::kWrite).AppendEntry(section, key, value);
-  } catch (const std::invalid_argument&) {
-    ThrowCannotWrite();
-  }
-  changed_ = true;
+  Change([&](IniDocument& document) { document.AppendEntry(section, key, value); });
 }
 
 void IniStore::AppendLines(std::string_view section, std::string lines) {
-  try {
-    Document(Use::kWrite).AppendLines(section, std::move(lines));
-  } catch (const std::invalid_argument&) {
-    ThrowCannotWrite();
-  }
-  changed_ = true;
+  Change([&](IniDocument& document) { document.AppendLines(section, std::move(lines)); });
 }
 
 void IniStore::AppendGenerated(std::string_view section, IniDocument::LineProducer produce) {

@@ -70,6 +70,10 @@ class IniStore final {
   enum class Use { kRead, kWrite };
   IniDocument& Document(Use use);
   [[noreturn]] void ThrowCannotWrite() const;
+  // Applies `edit` to the document and marks it changed; a text the file
+  // cannot hold ends in ThrowCannotWrite.
+  template <typename Edit>
+  void Change(Edit&& edit);
 
   std::string path_;
   std::optional<IniDocument> document_;

@@ -7,10 +7,7 @@
 namespace tav::ui {
 namespace {
 
-AboutBox::Sink& TestSink() {
-  static AboutBox::Sink sink;
-  return sink;
-}
+DialogSink testSink;
 
 }  // namespace
 
@@ -19,15 +16,12 @@ QString AboutBox::CreditText() {
 }
 
 void AboutBox::Show(QWidget* parent) {
-  if (TestSink()) {
-    TestSink()(ApplicationTitle(), CreditText());
-    return;
-  }
+  if (testSink.Take(ApplicationTitle(), CreditText())) return;
   QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), CreditText(), QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
-void AboutBox::SetSinkForTesting(Sink sink) { TestSink() = std::move(sink); }
+void AboutBox::SetSinkForTesting(Sink sink) { testSink.Set(std::move(sink)); }
 
 }  // namespace tav::ui

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "ui/DialogSink.h"
+
 class QWidget;
 
 namespace tav::ui {
@@ -17,7 +19,7 @@ class AboutBox final {
   static QString CreditText();
 
   // Tests replace the message box: the sink receives caption and text.
-  using Sink = std::function<void(const QString& caption, const QString& text)>;
+  using Sink = DialogSink::Sink;
   static void SetSinkForTesting(Sink sink);
 };
 

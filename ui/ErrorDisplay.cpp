@@ -14,10 +14,7 @@
 namespace tav::ui {
 namespace {
 
-ErrorDisplay::Sink& TestSink() {
-  static ErrorDisplay::Sink sink;
-  return sink;
-}
+DialogSink testSink;
 
 }  // namespace
 
@@ -27,10 +24,7 @@ void ErrorDisplay::Show(const std::string& message) {
 
   const QString caption = ApplicationTitle();
   const QString text = ToQString(WithFinalFullStop(message));
-  if (TestSink()) {
-    TestSink()(caption, text);
-    return;
-  }
+  if (testSink.Take(caption, text)) return;
   QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
@@ -46,6 +40,6 @@ void ErrorDisplay::Run(const std::function<void()>& command) {
   }
 }
 
-void ErrorDisplay::SetSinkForTesting(Sink sink) { TestSink() = std::move(sink); }
+void ErrorDisplay::SetSinkForTesting(Sink sink) { testSink.Set(std::move(sink)); }
 
 }  // namespace tav::ui

@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <functional>
+
 #include <string>
+#include "ui/DialogSink.h"
 
 namespace tav::ui {
 
@@ -20,7 +22,7 @@ class ErrorDisplay final {
   static void Run(const std::function<void()>& command);
 
   // Tests replace the message box: the sink receives caption and shown text.
-  using Sink = std::function<void(const QString& caption, const QString& text)>;
+  using Sink = DialogSink::Sink;
   static void SetSinkForTesting(Sink sink);
 };
 

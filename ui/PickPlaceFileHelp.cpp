@@ -12,10 +12,7 @@
 namespace tav::ui {
 namespace {
 
-PickPlaceFileHelp::Sink& TestSink() {
-  static PickPlaceFileHelp::Sink sink;
-  return sink;
-}
+DialogSink testSink;
 
 }  // namespace
 
@@ -24,10 +21,7 @@ QString PickPlaceFileHelp::Caption() { return QStringLiteral("Pick and Place Fil
 QString PickPlaceFileHelp::Text() { return ToQString(tav::BoardFormatHelp()); }
 
 void PickPlaceFileHelp::Show(QWidget* parent) {
-  if (TestSink()) {
-    TestSink()(Caption(), Text());
-    return;
-  }
+  if (testSink.Take(Caption(), Text())) return;
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("PickPlaceFileHelp"));
   dialog.setWindowTitle(Caption());
@@ -44,6 +38,6 @@ void PickPlaceFileHelp::Show(QWidget* parent) {
   dialog.exec();
 }
 
-void PickPlaceFileHelp::SetSinkForTesting(Sink sink) { TestSink() = std::move(sink); }
+void PickPlaceFileHelp::SetSinkForTesting(Sink sink) { testSink.Set(std::move(sink)); }
 
 }  // namespace tav::ui

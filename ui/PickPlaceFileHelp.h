@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "ui/DialogSink.h"
+
 class QWidget;
 
 namespace tav::ui {
@@ -18,7 +20,7 @@ class PickPlaceFileHelp final {
   static QString Text();
 
   // Tests replace the window: the sink receives caption and text.
-  using Sink = std::function<void(const QString& caption, const QString& text)>;
+  using Sink = DialogSink::Sink;
   static void SetSinkForTesting(Sink sink);
 };
 

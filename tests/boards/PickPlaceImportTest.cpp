@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/ComponentBlock.h"
 #include "core/DecimalSeparator.h"
 #include "core/Error.h"
+#include "support/ErrorOf.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
@@ -22,25 +23,21 @@ constexpr const char* kHeader =
 
 class PickPlaceImportTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("tav_import_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    fs::remove_all(folder_);
-    SetDecimalSeparator('.');
-  }
+  void TearDown() override { SetDecimalSeparator('.'); }
 
   // Writes `bytes` to a file of the test's folder and returns its path.
   std::string File(const std::string& bytes, const std::string& name = "board.csv") {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    const std::string path = folder_ / name;
+    test::WriteBytes(path, bytes);
+    return path;
   }
 
-  fs::path folder_;
+  // Imports a legacy file of kHeader and `rows` into `tree`.
+  ImportSummary ImportRows(const std::string& rows, ComponentTree& tree) {
+    return PickPlaceImport(File(kHeader + rows), tree);
+  }
+
+  test::TempFolder folder_;
 };
 
 std::vector<std::string> Texts(const ComponentTree& tree) {
@@ -50,21 +47,16 @@ std::vector<std::string> Texts(const ComponentTree& tree) {
 }
 
 std::string ImportError(const std::string& path, ComponentTree& tree) {
-  try {
-    PickPlaceImport(path, tree);
-  } catch (const Error& e) {
-    return e.message();
-  }
-  return "(no error)";
+  return test::ErrorOf([&] { PickPlaceImport(path, tree); });
 }
 
 TEST_F(PickPlaceImportTest, QuotedRowBecomesOneComponentBlock) {
-  const std::string path = File(std::string(kHeader) +
-                                "\"R1\",\"0805\",\"1mm\",\"2mm\",\"\",\"\",\"\",\"\",\"TopLayer\","
-                                "\"90\",\"10k\"\r\n"
-                                "last line\r\n");
   ComponentTree tree;
-  const ImportSummary summary = PickPlaceImport(path, tree);
+  const ImportSummary summary = ImportRows(
+      "\"R1\",\"0805\",\"1mm\",\"2mm\",\"\",\"\",\"\",\"\",\"TopLayer\","
+      "\"90\",\"10k\"\r\n"
+      "last line\r\n",
+      tree);
   EXPECT_EQ(summary.componentCount, 1);
   EXPECT_EQ(summary.largestX, 1.0);
   EXPECT_EQ(summary.largestY, 2.0);
@@ -89,12 +81,12 @@ TEST_F(PickPlaceImportTest, QuotedRowBecomesOneComponentBlock) {
 }
 
 TEST_F(PickPlaceImportTest, ImportsEveryRowFromLineThreeInFileOrder) {
-  const std::string path = File(std::string(kHeader) +
-                                "R1,0805,5,1,,,,,Top,0,10k\r\n"
-                                "C1,0603,7.5mm,-3mm,,,,,Bottom, 90,100n,extra,fields\r\n"
-                                "R9,0805,99,99,,,,,Top,0,kept\r\n");
   ComponentTree tree;
-  const ImportSummary summary = PickPlaceImport(path, tree);
+  const ImportSummary summary = ImportRows(
+      "R1,0805,5,1,,,,,Top,0,10k\r\n"
+      "C1,0603,7.5mm,-3mm,,,,,Bottom, 90,100n,extra,fields\r\n"
+      "R9,0805,99,99,,,,,Top,0,kept\r\n",
+      tree);
   EXPECT_EQ(summary.componentCount, 3);
   EXPECT_EQ(tree.Count(), 39);
   EXPECT_EQ(tree.TopLevelCount(), 3);
@@ -117,8 +109,10 @@ TEST_F(PickPlaceImportTest, AShortOrBlankLastLineIsNoRow) {
   // clang-format on
   for (const auto& c : cases) {
     ComponentTree tree;
-    const std::string path = File(std::string(kHeader) + "R1,0805,1,2,,,,,Top,0,10k\r\n" + c.last);
-    EXPECT_EQ(PickPlaceImport(path, tree).componentCount, c.count) << c.last;
+    EXPECT_EQ(
+        ImportRows(std::string("R1,0805,1,2,,,,,Top,0,10k\r\n") + c.last, tree).componentCount,
+        c.count)
+        << c.last;
   }
 }
 
@@ -151,7 +145,7 @@ TEST_F(PickPlaceImportTest, MilAndInchValuesAreConvertedToMillimetres) {
     for (const auto& c : cases) {
       ComponentTree tree;
       const std::string row = std::string("R1,0805,") + c.x + "," + c.y + ",,,,,Top,0,10k\r\n";
-      const ImportSummary summary = PickPlaceImport(File(std::string(kHeader) + row), tree);
+      const ImportSummary summary = ImportRows(row, tree);
       EXPECT_EQ(tree.NodeAt(block::kX)->Text(), c.nodeX) << c.x;
       EXPECT_EQ(tree.NodeAt(block::kY)->Text(), c.nodeY) << c.y;
       EXPECT_DOUBLE_EQ(summary.largestX, c.largestX) << c.x;
@@ -160,22 +154,23 @@ TEST_F(PickPlaceImportTest, MilAndInchValuesAreConvertedToMillimetres) {
 }
 
 TEST_F(PickPlaceImportTest, AnEmptyLastLineLeavesEveryRowImported) {
-  const std::string path = File(std::string(kHeader) +
-                                "R1,0805,5,1,,,,,Top,0,10k\n"
-                                "R2,0805,5,1,,,,,Top,0,10k\n"
-                                "\n");
   ComponentTree tree;
-  EXPECT_EQ(PickPlaceImport(path, tree).componentCount, 2);
+  EXPECT_EQ(ImportRows("R1,0805,5,1,,,,,Top,0,10k\n"
+                       "R2,0805,5,1,,,,,Top,0,10k\n"
+                       "\n",
+                       tree)
+                .componentCount,
+            2);
   EXPECT_EQ(tree.NodeAt(13)->Text(), "R2");
 }
 
 TEST_F(PickPlaceImportTest, MaximaIgnoreTheUnitsCaseAndStayAtLeastZero) {
-  const std::string path = File(std::string(kHeader) +
-                                "R1,0805,12.7MM,-1mm,,,,,Top,0,10k\r\n"
-                                "R2,0805,3mM,-0.5,,,,,Top,0,10k\r\n"
-                                "end\r\n");
   ComponentTree tree;
-  const ImportSummary summary = PickPlaceImport(path, tree);
+  const ImportSummary summary = ImportRows(
+      "R1,0805,12.7MM,-1mm,,,,,Top,0,10k\r\n"
+      "R2,0805,3mM,-0.5,,,,,Top,0,10k\r\n"
+      "end\r\n",
+      tree);
   EXPECT_EQ(summary.largestX, 12.7);
   EXPECT_EQ(summary.largestY, 0.0);
   EXPECT_EQ(tree.NodeAt(block::kX)->Text(), "12.7MM");  // the node keeps the text as read
@@ -195,12 +190,12 @@ TEST_F(PickPlaceImportTest, DimensionLabelUsesTheGeneralFormat) {
 // separator is; the user's own separator is read as well.
 TEST_F(PickPlaceImportTest, CommaSeparatorReadsPointDecimalsToo) {
   SetDecimalSeparator(',');
-  const std::string path = File(std::string(kHeader) +
-                                "R1,0805,10.16mm,1mm,,,,,Top,0,10k\r\n"
-                                "R2,0805,20.32mm,1.25,,,,,Top,0,10k\r\n"
-                                "end\r\n");
   ComponentTree tree;
-  const ImportSummary summary = PickPlaceImport(path, tree);
+  const ImportSummary summary = ImportRows(
+      "R1,0805,10.16mm,1mm,,,,,Top,0,10k\r\n"
+      "R2,0805,20.32mm,1.25,,,,,Top,0,10k\r\n"
+      "end\r\n",
+      tree);
   EXPECT_EQ(summary.componentCount, 2);
   EXPECT_EQ(tree.NodeAt(block::kX)->Text(), "10.16mm");
   EXPECT_EQ(tree.NodeAt(13 + block::kY)->Text(), "1.25");
@@ -260,7 +255,7 @@ TEST_F(PickPlaceImportTest, FailuresLeaveTheTreeUntouched) {
     const std::string message = ImportError(File(c.bytes), tree);
     EXPECT_EQ(message.substr(0, c.messageStart.size()), c.messageStart) << message;
   }
-  const std::string missing = ImportError((folder_ / "missing.csv").string(), tree);
+  const std::string missing = ImportError(folder_ / "missing.csv", tree);
   EXPECT_EQ(missing.rfind("Datei ", 0), 0u) << missing;
   EXPECT_NE(missing.find("missing.csv kann nicht ge\xF6"
                          "ffnet werden. "),
@@ -298,7 +293,7 @@ TEST_F(PickPlaceImportTest, SuccessReplacesTheTreeInOneReset) {
   } log;
   log.tree = &tree;
   tree.AddObserver(&log);
-  PickPlaceImport(File(std::string(kHeader) + "R1,0805,1,2,,,,,Top,0,10k\r\nend\r\n"), tree);
+  ImportRows("R1,0805,1,2,,,,,Top,0,10k\r\nend\r\n", tree);
   EXPECT_EQ(log.counts, (std::vector<int>{-3, 13}));
 }
 

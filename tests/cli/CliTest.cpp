@@ -3,29 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "ProcessRunner.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
 
 namespace fs = std::filesystem;
 using test::ProcessResult;
+using test::ReadBytes;
 using test::RunProcess;
 
 const std::string kSource = TAV_SOURCE_DIR;
 const std::string kExample = kSource + "/examples/example-board.csv";
 const std::string kExampleProgram = kSource + "/tests/data/gcode/example-board.nc";
 const std::string kData = kSource + "/tests/data/cli/";
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 ProcessResult Tav(const std::vector<std::string>& args,
                   const std::vector<std::string>& environment = {}) {
@@ -46,18 +41,9 @@ const std::string kEmptyProgram =
 
 class TavCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() /
-        ("tav-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  std::string Temp(const std::string& name) const { return folder_ / name; }
 
-  std::string Temp(const std::string& name) const { return (dir_ / name).string(); }
-
-  fs::path dir_;
+  test::TempFolder folder_;
 };
 
 TEST_F(TavCli, GCodeToStandardOutputIsTheExactProgram) {
@@ -96,7 +82,7 @@ TEST_F(TavCli, FailedImportLeavesNoOutputFile) {
 
 TEST_F(TavCli, FailedRunLeavesAnExistingOutputFileAlone) {
   const std::string out = Temp("out.nc");
-  std::ofstream(out, std::ios::binary) << "previous program";
+  test::WriteBytes(out, "previous program");
   const ProcessResult r = Tav({"gcode", "--pnp", Temp("missing.csv"), "-o", out});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.starts_with("Datei " + Temp("missing.csv") +
@@ -105,8 +91,7 @@ TEST_F(TavCli, FailedRunLeavesAnExistingOutputFileAlone) {
       << r.err;
   EXPECT_TRUE(r.err.ends_with(".\n")) << r.err;
   EXPECT_EQ(ReadBytes(out), "previous program");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
-      << "a temporary file was left behind";
+  EXPECT_EQ(folder_.EntryCount(), 1) << "a temporary file was left behind";
 }
 
 TEST_F(TavCli, UnwritableOutputIsAnError) {
@@ -210,15 +195,8 @@ const std::vector<std::vector<std::string>> kUsageErrors = {
 // clang-format on
 
 TEST_F(TavCli, UsageErrorsExitWithTwoAndAHint) {
-  for (const std::vector<std::string>& args : kUsageErrors) {
-    std::string shown;
-    for (const std::string& arg : args) shown += "[" + arg + "] ";
-    const ProcessResult r = Tav(args);
-    EXPECT_EQ(r.exitCode, 2) << shown;
-    EXPECT_EQ(r.out, "") << shown;
-    EXPECT_NE(r.err.find("Aufruf: "), std::string::npos) << shown << r.err;
-    EXPECT_NE(r.err.find("--help"), std::string::npos) << shown << r.err;
-  }
+  for (const std::vector<std::string>& args : kUsageErrors)
+    test::ExpectUsageError(args, {"Aufruf: ", "--help"});
   EXPECT_FALSE(fs::exists("a.nc"));
   EXPECT_FALSE(fs::exists("p.tav"));
 }

@@ -30,23 +30,15 @@ ProcessResult Tav(const std::vector<std::string>& args) {
   return test::RunProcess(TAV_CLI_PATH, args);
 }
 
-// Names of a folder's entries, sorted.
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(TavPlan, ExampleBoardGivesThreePassesAndASheet) {
   TempFolder folder;
   const std::string out = folder / "job";  // created by the command
   const ProcessResult r = Tav({"plan", "--pnp", kBoard, "--machine", kMachine, "-o", out});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(Entries(out), (std::vector<std::string>{"durchgang-1.nc", "durchgang-2.nc",
-                                                    "durchgang-3.nc", "einrichtung.txt"}));
+  EXPECT_EQ(TempFolder::EntriesOf(out),
+            (std::vector<std::string>{"durchgang-1.nc", "durchgang-2.nc", "durchgang-3.nc",
+                                      "einrichtung.txt"}));
 
   // Each program is what the generator makes of that pass of the imported board.
   ComponentTree tree;
@@ -74,7 +66,7 @@ TEST(TavPlan, AFolderInTheWayChangesNothing) {
   const ProcessResult r = Tav({"plan", "--pnp", kBoard, "-o", folder.path().string()});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("durchgang-2.nc\" kann nicht erstellt werden"), std::string::npos) << r.err;
-  EXPECT_EQ(Entries(folder.path()),
+  EXPECT_EQ(folder.Entries(),
             (std::vector<std::string>{"durchgang-1.nc", "durchgang-2.nc", "durchgang-7.nc"}));
   EXPECT_EQ(ReadBytes(folder / "durchgang-1.nc"), "old program");
   EXPECT_EQ(ReadBytes(folder / "durchgang-7.nc"), "older plan");
@@ -88,8 +80,8 @@ TEST(TavPlan, ReplacesAnEarlierPlanAndItsSurplusPrograms) {
   WriteBytes(folder / "notes.txt", "kept");
   const ProcessResult r = Tav({"plan", "--pnp", kSmall, "-o", folder.path().string()});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{"durchgang-04.nc", "durchgang-1.nc",
-                                                              "einrichtung.txt", "notes.txt"}));
+  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"durchgang-04.nc", "durchgang-1.nc",
+                                                        "einrichtung.txt", "notes.txt"}));
   EXPECT_NE(ReadBytes(folder / "durchgang-1.nc"), "old program");
 }
 
@@ -172,7 +164,7 @@ TEST(TavSettings, AnUnreadableMachineFileFailsTheCommand) {
   EXPECT_EQ(empty.exitCode, 1);
   EXPECT_EQ(empty.err, "Die Datei " + (folder / "leer.tavm") +
                            " enth\xC3\xA4lt keine Maschineneinstellungen.\n");
-  EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{"leer.tavm"}));
+  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"leer.tavm"}));
 }
 
 // clang-format off
@@ -193,14 +185,8 @@ const std::vector<std::vector<std::string>> kUsageErrors = {
 // clang-format on
 
 TEST(TavSettings, UsageErrorsExitWithTwo) {
-  for (const std::vector<std::string>& args : kUsageErrors) {
-    std::string shown;
-    for (const std::string& arg : args) shown += "[" + arg + "] ";
-    const ProcessResult r = Tav(args);
-    EXPECT_EQ(r.exitCode, 2) << shown;
-    EXPECT_EQ(r.out, "") << shown;
-    EXPECT_NE(r.err.find("Aufruf: tav " + args[0]), std::string::npos) << shown << r.err;
-  }
+  for (const std::vector<std::string>& args : kUsageErrors)
+    test::ExpectUsageError(args, {"Aufruf: tav " + args[0]});
   EXPECT_FALSE(fs::exists("d"));
   const ProcessResult help = Tav({"plan", "--help"});
   EXPECT_EQ(help.exitCode, 0);

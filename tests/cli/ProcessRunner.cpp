@@ -1,5 +1,7 @@
 #include "ProcessRunner.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -78,6 +80,16 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   }
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   return result;
+}
+
+void ExpectUsageError(const std::vector<std::string>& args, const std::vector<std::string>& hints) {
+  std::string shown;
+  for (const std::string& arg : args) shown += "[" + arg + "] ";
+  const ProcessResult r = RunProcess(TAV_CLI_PATH, args);
+  EXPECT_EQ(r.exitCode, 2) << shown;
+  EXPECT_EQ(r.out, "") << shown;
+  for (const std::string& hint : hints)
+    EXPECT_NE(r.err.find(hint), std::string::npos) << shown << r.err;
 }
 
 }  // namespace tav::test

@@ -16,4 +16,8 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment = {});
 
+// Runs the built `tav` with `args`, which must be a usage error: exit status 2,
+// nothing on standard output, and each of `hints` in the message on standard error.
+void ExpectUsageError(const std::vector<std::string>& args, const std::vector<std::string>& hints);
+
 }  // namespace tav::test

@@ -9,6 +9,7 @@
 #include "core/FileAccess.h"
 #include "core/MessagePath.h"
 #include "core/SystemErrorText.h"
+#include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
 namespace tav {
@@ -17,12 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string ReasonOf(auto&& call) {
-  try {
-    call();
-  } catch (const FileAccessError& error) {
-    return error.reason();
-  }
-  return "(no error)";
+  return test::CaughtOf<FileAccessError>(
+      call, [](const FileAccessError& error) { return error.reason(); });
 }
 
 mode_t PermissionsOf(const std::string& path) {
@@ -41,6 +38,16 @@ class WriteFailureScope {
   WriteFailureScope& operator=(const WriteFailureScope&) = delete;
   ~WriteFailureScope() { SetWriteFailureForTesting(-1, 0); }
 };
+
+// With the disk full after `after` bytes, `write` must fail with that reason
+// and leave "old content" at `path`, with no temporary file in `folder`.
+void ExpectDiskFullKeepsTheOldFile(const test::TempFolder& folder, const std::string& path,
+                                   std::int64_t after, auto&& write) {
+  WriteFailureScope failure(after, ENOSPC);
+  EXPECT_EQ(ReasonOf(write), "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger") << after;
+  EXPECT_EQ(test::ReadBytes(path), "old content");
+  EXPECT_EQ(folder.EntryCount(), 1) << "temporary file left after " << after << " bytes";
+}
 
 // Runs `body` with the current folder set to `folder`.
 void InFolder(const fs::path& folder, auto&& body) {
@@ -181,14 +188,8 @@ TEST(WriteFileAtomically, FailedWriteLeavesTheTargetUnchanged) {
   const std::string path = folder / "project.tav";
   test::WriteBytes(path, "old content");
   const std::string bytes(100'000, 'n');
-  for (const std::int64_t after : {0, 1, 4096, 99'999, 100'000}) {
-    WriteFailureScope failure(after, ENOSPC);
-    EXPECT_EQ(ReasonOf([&] { WriteFileAtomically(path, bytes); }),
-              "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger")
-        << after;
-    EXPECT_EQ(test::ReadBytes(path), "old content");
-    EXPECT_EQ(folder.EntryCount(), 1) << "temporary file left after " << after << " bytes";
-  }
+  for (const std::int64_t after : {0, 1, 4096, 99'999, 100'000})
+    ExpectDiskFullKeepsTheOldFile(folder, path, after, [&] { WriteFileAtomically(path, bytes); });
   {
     WriteFailureScope failure(5, EFBIG);
     EXPECT_EQ(ReasonOf([&] { WriteFileAtomically(folder / "new.tav", bytes); }),
@@ -214,12 +215,8 @@ TEST(WriteFileAtomically, PiecesAreWrittenInOrderOrNotAtAll) {
     write("end");
   };
   for (const std::int64_t after : {0, 3999, 4000, 7999, 8002}) {
-    WriteFailureScope failure(after, ENOSPC);
-    EXPECT_EQ(ReasonOf([&] { WriteFileAtomically(path, threePieces); }),
-              "Nicht gen\xFCgend Speicherplatz auf dem Datentr\xE4ger")
-        << after;
-    EXPECT_EQ(test::ReadBytes(path), "old content");
-    EXPECT_EQ(folder.EntryCount(), 1) << "temporary file left after " << after << " bytes";
+    ExpectDiskFullKeepsTheOldFile(folder, path, after,
+                                  [&] { WriteFileAtomically(path, threePieces); });
   }
   EXPECT_THROW(WriteFileAtomically(path,
                                    [](const ByteSink& write) {

@@ -11,13 +11,9 @@
 #include "support/ErrorOf.h"
 #include "support/TempFolder.h"
 
-namespace tav {
+// Inside tav::test, so the shared test helpers need no qualification.
+namespace tav::test {
 namespace {
-
-using test::ErrorOf;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
 
 TEST(FileSet, WritesAndRemovesTogether) {
   TempFolder folder;
@@ -78,4 +74,4 @@ TEST(FileSet, AMissingFolderFailsBeforeAnythingChanges) {
 }
 
 }  // namespace
-}  // namespace tav
+}  // namespace tav::test

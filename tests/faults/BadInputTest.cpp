@@ -193,13 +193,7 @@ TEST_F(BadInput, HugeElementCountIsCheckedAgainstTheTree) {
     if (::setrlimit(RLIMIT_AS, &limit) != 0) return 3;
     ComponentTree small;
     MachineSettings defaults;
-    try {
-      LoadProject(path, small, defaults);
-    } catch (const Error& error) {
-      report(error.message());
-      return 0;
-    }
-    return 1;
+    return ReportError([&] { LoadProject(path, small, defaults); }, report);
   });
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(outcome.message, msg::kInvalidIndex);

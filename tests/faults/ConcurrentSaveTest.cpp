@@ -43,12 +43,7 @@ pid_t StartSaving(const Saver& saver, const std::string& path, const int (&start
   ::_exit(failures);
 }
 
-class ConcurrentSave : public ::testing::TestWithParam<Saver> {
- protected:
-  const Saver& saver = GetParam();
-  TempFolder folder;
-  const std::string path = folder / saver.fileName;
-};
+class ConcurrentSave : public SaverTest {};
 
 TEST_P(ConcurrentSave, EverySaveSucceedsAndNoTemporaryIsLeft) {
   saver.save(path, 0);
@@ -69,7 +64,7 @@ TEST_P(ConcurrentSave, EverySaveSucceedsAndNoTemporaryIsLeft) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Savers, ConcurrentSave, ::testing::Values(ProjectSaver(), ProgramSaver()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         SaverName);
 
 // A temporary whose writer still lives (it holds the lock) survives another
 // save's clean-up; once the writer is gone, the next save removes it.

@@ -3,70 +3,26 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
+
+#include "core/Error.h"
+#include "support/ComponentBlocks.h"
 
 namespace tav::faults {
 
-TempFolder::TempFolder() {
-  std::string pattern = "/tmp/tav-faults-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempFolder::EntriesOf(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file.flush()) throw std::runtime_error("cannot write " + path);
-}
-
 void AddComponents(ComponentTree& tree, int count, std::string_view prefix) {
   for (int i = 1; i <= count; ++i) {
-    auto add = [&tree](TreeNode* parent, std::string text, int icon) {
-      TreeNode* node = tree.AddChild(parent, std::move(text));
-      tree.SetIcons(node, icon);
-      return node;
-    };
     const std::string number = std::to_string(i);
-    TreeNode* component = add(nullptr, std::string(prefix) + number, i % 3 == 0 ? 1 : 0);
-    add(component, "Comment: 10k", 5);
-    add(component, "Footprint: 0805", 5);
-    add(component, "Layer: TopLayer", 5);
-    add(component, "Rotation: 90", 5);
-    add(component, "Feeder: " + std::to_string(1 + i % 4), 5);
-    TreeNode* position = add(component, "Position", 6);
-    add(position, number + ".25mm", 2);
-    add(position, number + ".5mm", 3);
-    TreeNode* size = add(component, "Gr\xF6sse", 7);
-    add(size, "0", 2);
-    add(size, "0", 3);
-    add(size, "0", 4);
+    test::BlockTexts texts;
+    texts.rotation = "Rotation: 90";
+    texts.feeder = "Feeder: " + std::to_string(1 + i % 4);
+    texts.x = number + ".25mm";
+    texts.y = number + ".5mm";
+    texts.included = i % 3 != 0;
+    test::AddBlock(tree, std::string(prefix) + number, texts);
   }
 }
 
@@ -88,31 +44,46 @@ static ChildOutcome CollectChild(pid_t child, int readEnd) {
   return outcome;
 }
 
-ChildOutcome RunInChild(
-    const std::function<int(const std::function<void(std::string_view)>& report)>& body) {
+// Runs `child` in a forked child, handing it the write end of a pipe to the
+// test; the child exits with what it returns. Collects the child as above.
+static ChildOutcome ForkWithPipe(const std::function<int(int writeEnd)>& child) {
   int fds[2];
   if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const pid_t child = ::fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
+  const pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
     ::close(fds[0]);
-    const auto report = [fd = fds[1]](std::string_view text) {
+    ::_exit(child(fds[1]));  // no atexit handlers or test-framework teardown in the child
+  }
+  ::close(fds[1]);
+  return CollectChild(pid, fds[0]);
+}
+
+ChildOutcome RunInChild(const std::function<int(const Report& report)>& body) {
+  return ForkWithPipe([&body](int fd) {
+    const auto report = [fd](std::string_view text) {
       while (!text.empty()) {
         const ssize_t written = ::write(fd, text.data(), text.size());
         if (written <= 0) break;
         text.remove_prefix(static_cast<std::size_t>(written));
       }
     };
-    int code = 99;
     try {
-      code = body(report);
+      return body(report);
     } catch (...) {
-      code = 98;
+      return 98;
     }
-    ::_exit(code);  // no atexit handlers or test-framework teardown in the child
+  });
+}
+
+int ReportError(const std::function<void()>& action, const Report& report) {
+  try {
+    action();
+  } catch (const Error& error) {
+    report(error.message());
+    return 0;
   }
-  ::close(fds[1]);
-  return CollectChild(child, fds[0]);
+  return 1;
 }
 
 ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -124,23 +95,16 @@ ChildOutcome RunProgram(const std::string& program, const std::vector<std::strin
   argv.push_back(nullptr);
   char* const environment[] = {const_cast<char*>("LC_ALL=C"), nullptr};
 
-  int fds[2];
-  if (::pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const pid_t child = ::fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    ::close(fds[0]);
-    ::dup2(fds[1], STDERR_FILENO);
-    ::close(fds[1]);
+  return ForkWithPipe([&](int fd) {
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
     const int devNull = ::open("/dev/null", O_RDWR);
     ::dup2(devNull, STDIN_FILENO);
     ::dup2(devNull, STDOUT_FILENO);
-    if (!prepare()) ::_exit(126);
+    if (!prepare()) return 126;
     ::execve(argv[0], argv.data(), environment);
-    ::_exit(127);
-  }
-  ::close(fds[1]);
-  return CollectChild(child, fds[0]);
+    return 127;
+  });
 }
 
 bool BecomeUnprivileged() {

@@ -6,29 +6,15 @@
 #include <vector>
 
 #include "core/ComponentTree.h"
+#include "support/TempFolder.h"
 
 // Helpers for tests that make saving and loading fail on purpose.
 namespace tav::faults {
 
-// A fresh folder under /tmp, removed with everything in it at the end.
-class TempFolder final {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const noexcept { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-  // Names of everything in the folder, sorted.
-  std::vector<std::string> Entries() const { return EntriesOf(path_); }
-  static std::vector<std::string> EntriesOf(const std::string& folder);
-
- private:
-  std::string path_;
-};
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, std::string_view bytes);
+// The tests' one temporary folder and whole-file helpers.
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 
 // Appends `count` whole components named <prefix>1, <prefix>2, ...
 void AddComponents(ComponentTree& tree, int count, std::string_view prefix);
@@ -41,10 +27,16 @@ struct ChildOutcome {
   std::string message;
 };
 
+// How a forked child passes text to the test.
+using Report = std::function<void(std::string_view)>;
+
 // Runs `body` in a forked child. Whatever the child writes through `report`
 // reaches ChildOutcome::message; the child exits with body's return value.
-ChildOutcome RunInChild(
-    const std::function<int(const std::function<void(std::string_view)>& report)>& body);
+ChildOutcome RunInChild(const std::function<int(const Report& report)>& body);
+
+// For a child's body: runs `action`, which must fail. Reports the message of
+// the tav::Error it throws and gives 0; gives 1 when it throws none.
+int ReportError(const std::function<void()>& action, const Report& report);
 
 // Runs `program` with `args` in a forked child, after `prepare` ran there
 // (the child gives up with exit code 126 when it returns false). The program's

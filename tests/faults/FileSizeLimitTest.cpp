@@ -26,12 +26,7 @@ bool LimitFileSizeWithTheSignalAtItsDefault() {
   return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
-class FileSizeLimit : public ::testing::TestWithParam<Saver> {
- protected:
-  const Saver& saver = GetParam();
-  TempFolder folder;
-  const std::string path = folder / saver.fileName;
-};
+class FileSizeLimit : public SaverTest {};
 
 TEST_P(FileSizeLimit, IsAnOrdinaryWriteErrorAfterStartUp) {
   saver.save(path, 0);
@@ -42,13 +37,7 @@ TEST_P(FileSizeLimit, IsAnOrdinaryWriteErrorAfterStartUp) {
     const ChildOutcome outcome = RunInChild([&](const auto& report) {
       if (!LimitFileSizeWithTheSignalAtItsDefault()) return 3;
       if (startUp) TreatFileSizeLimitAsWriteError();
-      try {
-        saver.save(path, 1);
-      } catch (const Error& error) {
-        report(error.message());
-        return 0;
-      }
-      return 1;
+      return ReportError([&] { saver.save(path, 1); }, report);
     });
     if (startUp) {
       ASSERT_EQ(outcome.signal, 0);
@@ -64,7 +53,7 @@ TEST_P(FileSizeLimit, IsAnOrdinaryWriteErrorAfterStartUp) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Savers, FileSizeLimit, ::testing::Values(ProjectSaver(), ProgramSaver()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         SaverName);
 
 // The same with the real `tav`, started with the signal at its default.
 TEST(FileSizeLimitCli, TavReportsTheLimitAndKeepsTheOldFile) {

@@ -16,12 +16,7 @@
 namespace tav::faults {
 namespace {
 
-class KilledSave : public ::testing::TestWithParam<Saver> {
- protected:
-  const Saver& saver = GetParam();
-  TempFolder folder;
-  const std::string path = folder / saver.fileName;
-};
+class KilledSave : public SaverTest {};
 
 TEST_P(KilledSave, LeavesAWholeFileAndTheNextSaveCleansUp) {
   saver.save(path, 0);
@@ -75,7 +70,7 @@ TEST(StaleTemporaries, OnlyTheSavedFilesOwnAreRemoved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Savers, KilledSave, ::testing::Values(ProjectSaver(), ProgramSaver()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         SaverName);
 
 }  // namespace
 }  // namespace tav::faults

@@ -19,12 +19,7 @@
 namespace tav::faults {
 namespace {
 
-class SaveFault : public ::testing::TestWithParam<Saver> {
- protected:
-  const Saver& saver = GetParam();
-  TempFolder folder;
-  const std::string path = folder / saver.fileName;
-};
+class SaveFault : public SaverTest {};
 
 TEST_P(SaveFault, FileSizeLimitStopsTheWritePartWayAndKeepsTheOldFile) {
   saver.save(path, 0);
@@ -36,13 +31,7 @@ TEST_P(SaveFault, FileSizeLimitStopsTheWritePartWayAndKeepsTheOldFile) {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{256 * 1024, 256 * 1024};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
-    try {
-      saver.save(path, 1);
-    } catch (const Error& error) {
-      report(error.message());
-      return 0;
-    }
-    return 1;
+    return ReportError([&] { saver.save(path, 1); }, report);
   });
   ASSERT_EQ(outcome.exitCode, 0) << "the save did not fail as it should";
   ExpectMessage(saver, path, outcome.message);
@@ -123,7 +112,7 @@ TEST_P(SaveFault, SymbolicLinkUpdatesTheFileItPointsTo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Savers, SaveFault, ::testing::Values(ProjectSaver(), ProgramSaver()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         SaverName);
 
 }  // namespace
 }  // namespace tav::faults

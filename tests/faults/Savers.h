@@ -1,7 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 #include <string>
+
+#include "faults/FaultSupport.h"
 
 // The two ways the program saves a file, driven alike by the fault tests.
 namespace tav::faults {
@@ -28,6 +32,17 @@ Saver FileSetSaver();
 
 // Test names and failure messages show the saver by name.
 inline void PrintTo(const Saver& saver, std::ostream* out) { *out << saver.name; }
+inline std::string SaverName(const ::testing::TestParamInfo<Saver>& info) {
+  return info.param.name;
+}
+
+// A test run once per saver, with a fresh folder and the path of the saver's file in it.
+class SaverTest : public ::testing::TestWithParam<Saver> {
+ protected:
+  const Saver& saver = GetParam();
+  TempFolder folder;
+  const std::string path = folder / saver.fileName;
+};
 
 // Checks a failure message against what the saver promises for `path`.
 void ExpectMessage(const Saver& saver, const std::string& path, const std::string& actual);

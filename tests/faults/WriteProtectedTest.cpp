@@ -31,7 +31,7 @@ constexpr Protection kProtections[] = {
     {"ReadOnlyFolder", 0644, 0555},
 };
 
-class WriteProtected : public ::testing::TestWithParam<Saver> {
+class WriteProtected : public SaverTest {
  protected:
   void SetUp() override {
     if (!CanBecomeUnprivileged())
@@ -42,10 +42,6 @@ class WriteProtected : public ::testing::TestWithParam<Saver> {
     GiveToUnprivilegedUser(folder.path());
   }
   void TearDown() override { ::chmod(folder.path().c_str(), 0755); }
-
-  const Saver& saver = GetParam();
-  TempFolder folder;
-  const std::string path = folder / saver.fileName;
 };
 
 TEST_P(WriteProtected, SaveIsRefusedAndTheFileStays) {
@@ -56,13 +52,7 @@ TEST_P(WriteProtected, SaveIsRefusedAndTheFileStays) {
       saver.save(path, 0);
       if (::chmod(path.c_str(), protection.fileMode) != 0) return 4;
       if (::chmod(folder.path().c_str(), protection.folderMode) != 0) return 4;
-      try {
-        saver.save(path, 1);
-      } catch (const Error& error) {
-        report(error.message());
-        return 0;
-      }
-      return 1;
+      return ReportError([&] { saver.save(path, 1); }, report);
     });
     ASSERT_EQ(outcome.exitCode, 0) << "the protected file was replaced";
     ExpectMessage(saver, path, outcome.message);
@@ -78,7 +68,7 @@ TEST_P(WriteProtected, SaveIsRefusedAndTheFileStays) {
 
 INSTANTIATE_TEST_SUITE_P(Savers, WriteProtected,
                          ::testing::Values(ProjectSaver(), ProgramSaver(), FileSetSaver()),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         SaverName);
 
 // `tav` refuses alike: exit status 1, the message on standard error, the file unchanged.
 TEST(WriteProtectedCli, TavRefusesToReplaceAProtectedFile) {

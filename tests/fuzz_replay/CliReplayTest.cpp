@@ -13,6 +13,7 @@
 extern char** environ;
 
 #include "fuzz_replay/ReplayInputs.h"
+#include "support/TempFolder.h"
 
 namespace tav::fuzz {
 namespace {
@@ -48,20 +49,14 @@ Outcome RunTav(const std::vector<std::string>& args, const std::string& errorFil
 
 class CliReplay : public ::testing::TestWithParam<const char*> {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("tav-cli-replay-" + std::string(GetParam()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-  fs::path folder_;
+  test::TempFolder folder_;
 };
 
 TEST_P(CliReplay, EndsInAProgramOrAMessage) {
   const std::string target = GetParam();
   const std::string option = target == "import" ? "--pnp" : "--project";
-  const std::string output = (folder_ / "out.nc").string();
-  const std::string errors = (folder_ / "stderr.txt").string();
+  const std::string output = folder_ / "out.nc";
+  const std::string errors = folder_ / "stderr.txt";
   for (const fs::path& input : InputsOf(target)) {
     fs::remove(output);
     const Outcome outcome = RunTav({"gcode", option, input.string(), "-o", output}, errors);

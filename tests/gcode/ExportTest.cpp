@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/Error.h"
 #include "gcode/GCodeGenerator.h"
 #include "support/ComponentBlocks.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
@@ -16,30 +15,17 @@ namespace fs = std::filesystem;
 
 class ExportGCodeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tav-export-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  fs::path dir_;
+  test::TempFolder folder_;
+  const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ExportGCodeTest, WritesTheTextByteForByteAndReplacesTheFile) {
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "a much longer old program that must disappear";
+  test::WriteBytes(path, "a much longer old program that must disappear");
   // The user's own edits travel along, including a lone LF and high bytes.
   const std::string text = "G21\r\n(Bauteilh\xF6he)\nG90\r\n%";
   ExportGCode(text, path);
-  EXPECT_EQ(Read(path), text);
+  EXPECT_EQ(test::ReadBytes(path), text);
 }
 
 TEST_F(ExportGCodeTest, EmptyTextGivesEmptyFile) {
@@ -76,9 +62,9 @@ TEST_F(ExportGCodeTest, ProgramFileHoldsTheSameBytesAsTheEditor) {
   const JobSummary inEditor = GCodeGenerator::Generate(tree, settings, program);
   ASSERT_GT(program.size(), 3u << 18);
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "old";
+  test::WriteBytes(path, "old");
   const JobSummary inFile = WriteGCodeFile(tree, settings, path);
-  EXPECT_EQ(Read(path), program);
+  EXPECT_EQ(test::ReadBytes(path), program);
   EXPECT_EQ(inFile.parts, inEditor.parts);
   EXPECT_EQ(inFile.minutes, inEditor.minutes);
 
@@ -97,15 +83,15 @@ TEST_F(ExportGCodeTest, ProgramFileStaysAsItWasWhenAComponentFails) {
   AddLargeBoard(tree, 5000);  // the error comes after pieces were written
   test::AddComponent(tree, "C7", "1", "1", "Feeder: 9");
   const std::string path = (dir_ / "job.nc").string();
-  std::ofstream(path, std::ios::binary) << "old";
+  test::WriteBytes(path, "old");
   try {
     WriteGCodeFile(tree, MachineSettings{}, path);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "Bauteil \"C7\": unbekannte Feeder-Angabe \"Feeder: 9\"");
   }
-  EXPECT_EQ(Read(path), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  EXPECT_EQ(test::ReadBytes(path), "old");
+  EXPECT_EQ(folder_.EntryCount(), 1);
 }
 
 TEST_F(ExportGCodeTest, ProgramFileInAMissingFolderIsReported) {

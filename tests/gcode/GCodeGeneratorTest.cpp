@@ -9,6 +9,7 @@
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "support/ComponentBlocks.h"
+#include "support/ErrorOf.h"
 
 namespace tav {
 namespace {
@@ -74,13 +75,7 @@ Lines Concat(std::initializer_list<Lines> parts) {
 // `editor` keeps what was appended before it.
 std::string GenerateError(const ComponentTree& tree, const MachineSettings& settings,
                           std::string& editor) {
-  try {
-    GCodeGenerator::Generate(tree, settings, editor);
-  } catch (const Error& e) {
-    return e.message();
-  }
-  ADD_FAILURE() << "no error";
-  return {};
+  return test::ErrorOf([&] { GCodeGenerator::Generate(tree, settings, editor); });
 }
 
 TEST(GCodeGeneratorHeader, EmptyTreeGivesHeaderAndClosingLine) {

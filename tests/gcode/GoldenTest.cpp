@@ -5,31 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "boards/PickPlaceImport.h"
 #include "core/EditCommands.h"
 #include "gcode/GCodeGenerator.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
 
 const std::string kSource = TAV_SOURCE_DIR;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void CompareWithGolden(const std::string& program, const std::string& goldenPath) {
   const char* update = std::getenv("TAV_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
-    std::ofstream(goldenPath, std::ios::binary) << program;
+    test::WriteBytes(goldenPath, program);
     GTEST_SKIP() << "rewrote " << goldenPath;
   }
-  const std::string expected = ReadBytes(goldenPath);
+  const std::string expected = test::ReadBytes(goldenPath);
   ASSERT_FALSE(expected.empty()) << "missing golden file " << goldenPath;
   EXPECT_TRUE(program == expected)
       << "differs from " << goldenPath << "; rerun with TAV_UPDATE_GOLDEN=1 and review the diff";

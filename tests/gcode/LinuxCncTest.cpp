@@ -121,14 +121,8 @@ TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
   settings.SpeedFahren = "3000";
   settings.SpeedHeben = "500";
   settings.SpeedSetzen = "400";
-  settings.Feeder(1)->X = "100,5";
-  settings.Feeder(1)->Y = "50";
-  settings.Feeder(1)->Z = "1,5";
-  settings.Feeder(1)->Versatz = "2";
-  settings.Feeder(2)->X = "10";
-  settings.Feeder(2)->Y = "80.25";
-  settings.Feeder(2)->Versatz = "3,5";
-  settings.Feeder(2)->Richtung = "Oben";
+  *settings.Feeder(1) = {.X = "100,5", .Y = "50", .Z = "1,5", .Versatz = "2"};
+  *settings.Feeder(2) = {.X = "10", .Y = "80.25", .Versatz = "3,5", .Richtung = "Oben"};
   settings.GCode_Ventil = "M64 P0";
   settings.GCode_VentilAus = "M65 P0";
   settings.GCode_Delay = "0,25";

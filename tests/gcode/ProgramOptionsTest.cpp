@@ -11,6 +11,7 @@
 #include "gcode/GCodeNumbers.h"
 #include "gcode/GCodeOptions.h"
 #include "support/ComponentBlocks.h"
+#include "support/ErrorOf.h"
 
 namespace tav {
 namespace {
@@ -149,13 +150,11 @@ TEST_P(OptionErrors, AreRefusedBeforeTheEditorChanges) {
   ComponentTree tree;
   test::AddComponent(tree, "R1", "1", "2");
   std::string editor = "previous program";
-  try {
-    GCodeGenerator::Generate(tree, settings, editor);
-    ADD_FAILURE() << "no error for " << c.field << "=" << c.value;
-  } catch (const Error& e) {
-    if (c.message != nullptr) {
-      EXPECT_EQ(e.message(), c.message);
-    }
+  const std::string message =
+      test::ErrorOf([&] { GCodeGenerator::Generate(tree, settings, editor); });
+  EXPECT_NE(message, "<no error>") << c.field << "=" << c.value;
+  if (c.message != nullptr) {
+    EXPECT_EQ(message, c.message);
   }
   EXPECT_EQ(editor, "previous program");
 }
@@ -205,10 +204,7 @@ TEST_F(ProgramOptions, NoDecimalCommaUnderACommaSeparator) {
   settings.SpeedFahren = "1500,5";
   settings.SpeedHeben = "#<lift>";
   settings.GCode_Delay = "0,75";
-  settings.Feeder(3)->X = "12,5";
-  settings.Feeder(3)->Y = "7";
-  settings.Feeder(3)->Z = "0,25";
-  settings.Feeder(3)->Versatz = "1,25";
+  *settings.Feeder(3) = {.X = "12,5", .Y = "7", .Z = "0,25", .Versatz = "1,25"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "10,16mm", "5.08MM", "Feeder: 3");
   const std::string program = GCodeGenerator::Generate(tree, settings);
@@ -230,8 +226,7 @@ TEST_F(ProgramOptions, EstimateFollowsTheMovesAndFeeds) {
   settings.SpeedHeben = "300";
   settings.SpeedSetzen = "300";
   settings.GCode_Delay = "1.5";
-  settings.Feeder(1)->X = "30";
-  settings.Feeder(1)->Y = "40";
+  *settings.Feeder(1) = {.X = "30", .Y = "40"};
   ComponentTree tree;
   test::AddComponent(tree, "R1", "30mm", "10mm");
   test::AddComponent(tree, "R2", "0", "0", "Feeder: 1", /*included=*/false);

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/Error.h"
 #include "support/ComponentBlocks.h"
+#include "support/ErrorOf.h"
 
 namespace tav {
 namespace {
@@ -73,12 +76,8 @@ TEST(PositionPlotValue, UnitIsRemovedInAnyCase) {
   EXPECT_EQ(PlotCoordinateValue("12.7mm"), PlotCoordinateValue("12.7"));
   EXPECT_EQ(PlotCoordinateValue("12.7mM"), PlotCoordinateValue("12.7"));
   EXPECT_EQ(PlotCoordinateValue("1mm2MM"), 12.0L);
-  try {
-    PlotCoordinateValue("abcMm");
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), "'abc' ist kein g\xFCltiger Gleitkommawert");
-  }
+  EXPECT_EQ(test::ErrorOf([] { PlotCoordinateValue("abcMm"); }),
+            "'abc' ist kein g\xFCltiger Gleitkommawert");
 }
 
 // Collects the pixels PlotComponents sets, on a 100 × 50 surface.
@@ -134,40 +133,32 @@ TEST(PositionPlotComponents, ErrorNamesTheYTextAndKeepsEarlierPixels) {
   test::AddComponent(tree, "R2", "xmm", "ymm");
   test::AddComponent(tree, "R3", "2", "2");
   Plot plot;
-  try {
-    plot.Run(tree);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), "'y' ist kein g\xFCltiger Gleitkommawert");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { plot.Run(tree); }), "'y' ist kein g\xFCltiger Gleitkommawert");
   EXPECT_EQ(plot.pixels, (Pixels{{11, 11}}));
 
   // With a good Y the X text is reported.
   tree.SetText(tree.NodeAt(13 + 8), "5");
   Plot again;
-  try {
-    again.Run(tree);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), "'x' ist kein g\xFCltiger Gleitkommawert");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { again.Run(tree); }), "'x' ist kein g\xFCltiger Gleitkommawert");
+}
+
+// Appends a component cut short: `attributes` attribute nodes, then
+// "Position" holding `values`, and nothing after it.
+void AddBrokenBlock(ComponentTree& tree, const std::string& designator, int attributes,
+                    std::initializer_list<const char*> values) {
+  TreeNode* top = tree.AddChild(nullptr, designator);
+  for (int i = 0; i < attributes; ++i) tree.AddChild(top, "attribute");
+  TreeNode* position = tree.AddChild(top, "Position");
+  for (const char* value : values) tree.AddChild(position, value);
 }
 
 TEST(PositionPlotComponents, TruncatedBlockAtTheEndIsAnInvalidIndex) {
   // What a failed import can leave: a top-level node with only seven nodes after it.
   ComponentTree tree;
   test::AddComponent(tree, "R1", "1", "1");
-  TreeNode* partial = tree.AddChild(nullptr, "R2");
-  for (int i = 0; i < 5; ++i) tree.AddChild(partial, "attribute");
-  TreeNode* position = tree.AddChild(partial, "Position");
-  tree.AddChild(position, "3mm");
+  AddBrokenBlock(tree, "R2", 5, {"3mm"});
   Plot plot;
-  try {
-    plot.Run(tree);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), "Ung\xFCltiger Index");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { plot.Run(tree); }), "Ung\xFCltiger Index");
   EXPECT_EQ(plot.pixels, (Pixels{{11, 11}}));
 }
 
@@ -176,19 +167,12 @@ TEST(PositionPlotComponents, MisshapenBlockIsRejectedInsteadOfPlottingOtherNodes
   // third value under "Position": both numbers, which would be plotted silently.
   ComponentTree tree;
   test::AddComponent(tree, "R0", "1", "1");
-  TreeNode* r1 = tree.AddChild(nullptr, "R1");
-  for (int i = 0; i < 4; ++i) tree.AddChild(r1, "attribute");
-  TreeNode* position = tree.AddChild(r1, "Position");
-  for (const char* value : {"1", "2", "3"}) tree.AddChild(position, value);
+  AddBrokenBlock(tree, "R1", 4, {"1", "2", "3"});
   test::AddComponent(tree, "R2", "2", "2");
 
   Plot plot;
-  try {
-    plot.Run(tree);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_NE(e.message().find("R1"), std::string::npos) << e.message();
-  }
+  const std::string message = test::ErrorOf([&] { plot.Run(tree); });
+  EXPECT_NE(message.find("R1"), std::string::npos) << message;
   EXPECT_EQ(plot.pixels, (Pixels{{11, 11}}));
 }
 

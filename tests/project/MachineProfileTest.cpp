@@ -58,7 +58,7 @@ TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
   TempFolder folder;
   const std::string path = folder / "board.tav";
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   SaveProject(path, tree, MachineSettings{});
   const MachineSettings machine = EveryFieldDistinct();
   SaveMachineProfile(path, machine);

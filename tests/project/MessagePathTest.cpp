@@ -33,7 +33,7 @@ TEST(MessagePath, Utf8NamesAppearInWindows1252) {
     std::filesystem::create_directory(folder / name);
 
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   MachineSettings settings;
   const Case cases[] = {
       {"LoadProject", [&](const std::string& path) { LoadProject(path, tree, settings); },

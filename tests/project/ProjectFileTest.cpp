@@ -60,7 +60,7 @@ class ProjectFileTest : public ::testing::Test {
 
 TEST_F(ProjectFileTest, FirstSaveWritesTheExampleByteForByte) {
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   const std::string golden = ReadBytes(kGoldenPath);
   SaveProject(path_, tree, MachineSettings{});
   EXPECT_EQ(ReadBytes(path_), WithLaterKeys(golden));
@@ -91,7 +91,7 @@ TEST_F(ProjectFileTest, SecondSaveUpdatesInPlaceAndPutsComponentsLast) {
 
 TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   MachineSettings options;
   options.GCode_VentilAus = "M65 P0";
   options.GCode_VentilSchalten = "1";
@@ -130,9 +130,9 @@ TEST_F(ProjectFileTest, EmptyTreeWritesNoTreeSections) {
 
 TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
-  test::AddComponent(tree, "R2", false);
-  test::AddComponent(tree, "R3");
+  test::AddProjectComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R2", false);
+  test::AddProjectComponent(tree, "R3");
   tree.SetImageIndex(tree.AddChild(nullptr, "odd icon"), 4);
   SaveProject(path_, tree, MachineSettings{});
   const IniDocument saved(ReadBytes(path_));
@@ -146,11 +146,11 @@ TEST_F(ProjectFileTest, IncludeStatesGoToBibliothek) {
 
 TEST_F(ProjectFileTest, SmallerSaveOverLargerKeepsHarmlessLeftovers) {
   ComponentTree tree;
-  for (const char* name : {"R1", "R2", "R3"}) test::AddComponent(tree, name);
+  for (const char* name : {"R1", "R2", "R3"}) test::AddProjectComponent(tree, name);
   SaveProject(path_, tree, MachineSettings{});
   ComponentTree smaller;
-  test::AddComponent(smaller, "C1");
-  test::AddComponent(smaller, "C2", false);
+  test::AddProjectComponent(smaller, "C1");
+  test::AddProjectComponent(smaller, "C2", false);
   SaveProject(path_, smaller, MachineSettings{});
 
   const IniDocument saved(ReadBytes(path_));
@@ -226,7 +226,7 @@ TEST_F(ProjectFileTest, SettingsKeepMissingKeysAndTakeEmptyValues) {
   expected.Feeders[2].X = "";
   expected.GCode_Delay = " \"1.5\" ";
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   WriteBytes(path_,
              ReadBytes(path_) + "[components]\r\nNode0=R1\r\n[Bibliothek]\r\nElemente=0\r\n");
   LoadProject(path_, tree, settings);
@@ -306,7 +306,7 @@ class LoadFailureTest : public ProjectFileTest, public ::testing::WithParamInter
 TEST_P(LoadFailureTest, ChangesNothing) {
   if (GetParam().file != "<none>") WriteBytes(path_, GetParam().file);
   ComponentTree tree;
-  test::AddComponent(tree, "KEEP", false);
+  test::AddProjectComponent(tree, "KEEP", false);
   MachineSettings settings;
   settings.Feeders[0].X = "123.4";
   settings.SpeedFahren = "1500";
@@ -346,7 +346,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LoadFailureTest, ::testing::Values(
 TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
   std::filesystem::create_directory(path_);
   ComponentTree tree;
-  test::AddComponent(tree, "KEEP");
+  test::AddProjectComponent(tree, "KEEP");
   MachineSettings settings;
   settings.GCode_Ventil = "M7";
   const auto state = StateOf(tree);
@@ -363,7 +363,7 @@ TEST_F(ProjectFileTest, UnreadableFileFailsToLoadAndChangesNothing) {
 
 TEST_F(ProjectFileTest, FailedSaveLeavesTheTargetAsItWas) {
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
 
   // A folder where the file should be.
   std::filesystem::create_directory(path_);
@@ -395,7 +395,7 @@ TEST_F(ProjectFileTest, PathWithoutFolderIsInTheCurrentFolder) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(folder_.path());
   ComponentTree tree;
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   SaveProject("here.tav", tree, {});
   ComponentTree loaded;
   MachineSettings settings;

@@ -18,7 +18,7 @@ using test::StateOf;
 TEST(TreeText, WritesOneTabIndentedLinePerNode) {
   ComponentTree tree;
   EXPECT_EQ(WriteTreeAsText(tree), "");
-  test::AddComponent(tree, "R1");
+  test::AddProjectComponent(tree, "R1");
   tree.AddChild(nullptr, "a\tb #c");
   EXPECT_EQ(WriteTreeAsText(tree),
             "R1\r\n\tComment: 10k\r\n\tFootprint: 0805\r\n\tLayer: Top\r\n\tRotation: 90\r\n"

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tav::test {
 
@@ -18,14 +20,17 @@ class TempFolder final {
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
   // Number of entries in the folder (temporary files left behind show up here).
-  int EntryCount() const;
+  int EntryCount() const { return static_cast<int>(Entries().size()); }
+  // Names of everything in the folder, or in `folder`, sorted.
+  std::vector<std::string> Entries() const { return EntriesOf(path_); }
+  static std::vector<std::string> EntriesOf(const std::filesystem::path& folder);
 
  private:
   std::filesystem::path path_;
 };
 
 // The whole file as bytes; WriteBytes replaces it (throws when it cannot).
-void WriteBytes(const std::string& path, const std::string& bytes);
+void WriteBytes(const std::string& path, std::string_view bytes);
 std::string ReadBytes(const std::string& path);
 
 }  // namespace tav::test

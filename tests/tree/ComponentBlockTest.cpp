@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Error.h"
+#include "support/ErrorOf.h"
 #include "tree/BlockBuilder.h"
 
 namespace tav {
@@ -14,20 +15,15 @@ namespace {
 using test::AddBlock;
 
 std::string MessageOf(const ComponentTree& tree, int index) {
-  try {
-    CheckComponentBlock(tree, index);
-  } catch (const Error& e) {
-    return e.message();
-  }
-  return "ok";
+  return test::ErrorOf([&] { CheckComponentBlock(tree, index); });
 }
 
 TEST(CheckComponentBlock, AcceptsWellFormedBlocks) {
   ComponentTree tree;
   AddBlock(tree, "R1");
   AddBlock(tree, "R2");
-  EXPECT_EQ(MessageOf(tree, 0), "ok");
-  EXPECT_EQ(MessageOf(tree, 13), "ok");
+  EXPECT_EQ(MessageOf(tree, 0), "<no error>");
+  EXPECT_EQ(MessageOf(tree, 13), "<no error>");
 }
 
 TEST(CheckComponentBlock, RejectsIndexesOutsideTheTree) {

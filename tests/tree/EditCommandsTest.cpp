@@ -8,6 +8,7 @@
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
 #include "support/ByteTextLess.h"
+#include "support/ErrorOf.h"
 #include "tree/BlockBuilder.h"
 
 namespace tav {
@@ -90,14 +91,9 @@ TEST(EditCommands, AssignFeederWithoutFeederNodeReportsTheListError) {
   ComponentTree tree;
   TreeNode* top = tree.AddChild(nullptr, "R1");
   tree.AddChild(top, "Comment: 10k");
-  try {
-    AssignFeeder(tree, top, 2);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(),
-              "Listenindex \xFC"
-              "berschreitet das Maximum (3)");
-  }
+  EXPECT_EQ(test::ErrorOf([&] { AssignFeeder(tree, top, 2); }),
+            "Listenindex \xFC"
+            "berschreitet das Maximum (3)");
   EXPECT_EQ(Texts(tree), (std::vector<std::string>{"R1", "Comment: 10k"}));
 }
 

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "boards/PickPlaceImport.h"
 #include "core/DecimalSeparator.h"
 #include "support/ComponentBlocks.h"
+#include "support/TempFolder.h"
 
 namespace tav {
 namespace {
@@ -78,16 +77,16 @@ TEST(TreeSummaryShape, ReadsNumbersAsTheImportDoes) {
 }
 
 TEST(TreeSummaryShape, MatchesWhatTheImportRecorded) {
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / "tav_tree_summary_board.csv";
-  std::ofstream(path, std::ios::binary) << "header\r\n\r\n"
-                                           "R1,0805,10.16mm,5.08mm,,,,,Top,0,10k\r\n"
-                                           "C1,0603,-3mm,20.5MM,,,,,Top,90,1u\r\n"
-                                           "U1,SOIC,7.5,1mm,,,,,Bottom,0,x\r\n"
-                                           "end\r\n";
+  const test::TempFolder folder;
+  const std::string path = folder / "board.csv";
+  test::WriteBytes(path,
+                   "header\r\n\r\n"
+                   "R1,0805,10.16mm,5.08mm,,,,,Top,0,10k\r\n"
+                   "C1,0603,-3mm,20.5MM,,,,,Top,90,1u\r\n"
+                   "U1,SOIC,7.5,1mm,,,,,Bottom,0,x\r\n"
+                   "end\r\n");
   ComponentTree tree;
-  const ImportSummary imported = PickPlaceImport(path.string(), tree);
-  std::filesystem::remove(path);
+  const ImportSummary imported = PickPlaceImport(path, tree);
   const ImportSummary summary = SummaryOfTree(tree);
   EXPECT_EQ(summary.componentCount, imported.componentCount);
   EXPECT_EQ(summary.largestX, imported.largestX);

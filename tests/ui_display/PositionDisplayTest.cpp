@@ -41,6 +41,15 @@ class PositionDisplayTest : public ::testing::Test {
   QString Text(const char* label) { return Child<QLabel>(label)->text(); }
   void Draw() { Child<QPushButton>("Button1")->click(); }
 
+  // Shows the form with one component drawn at the scale of an 80 mm board.
+  void ShowOneDrawnComponent() {
+    import_.largestX = 80;
+    test::AddComponent(tree_, "R1", "10", "10");
+    form_.ShowAndRaise();
+    Draw();
+    ASSERT_EQ(WhitePixels().size(), 2u);
+  }
+
   // Every white pixel of the surface; the rest must be black.
   Pixels WhitePixels() {
     Pixels white;
@@ -172,11 +181,7 @@ TEST_F(PositionDisplayTest, HalfwayProductsGoToTheEvenPixel) {
 }
 
 TEST_F(PositionDisplayTest, ResizeFollowsEdgesRescalesAndWipesThePlot) {
-  import_.largestX = 80;
-  test::AddComponent(tree_, "R1", "10", "10");
-  form_.ShowAndRaise();
-  Draw();
-  ASSERT_EQ(WhitePixels().size(), 2u);
+  ASSERT_NO_FATAL_FAILURE(ShowOneDrawnComponent());
 
   form_.resize(618 + 82, 345 + 55);
   EXPECT_EQ(WhitePixels(), (Pixels{{0, 0}}));
@@ -192,11 +197,7 @@ TEST_F(PositionDisplayTest, ResizeFollowsEdgesRescalesAndWipesThePlot) {
 }
 
 TEST_F(PositionDisplayTest, MinimiseAndRestoreWipeThePlotButKeepTheScale) {
-  import_.largestX = 80;
-  test::AddComponent(tree_, "R1", "10", "10");
-  form_.ShowAndRaise();
-  Draw();
-  ASSERT_EQ(WhitePixels().size(), 2u);
+  ASSERT_NO_FATAL_FAILURE(ShowOneDrawnComponent());
 
   form_.setWindowState(Qt::WindowMinimized);
   Draw();
