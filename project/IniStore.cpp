@@ -70,12 +70,7 @@ void IniStore::AppendLines(std::string_view section, std::string lines) {
 }
 
 void IniStore::AppendGenerated(std::string_view section, IniDocument::LineProducer produce) {
-  try {
-    Document(Use::kWrite).AppendGenerated(section, std::move(produce));
-  } catch (const std::invalid_argument&) {
-    ThrowCannotWrite();
-  }
-  changed_ = true;
+  Change([&](IniDocument& document) { document.AppendGenerated(section, std::move(produce)); });
 }
 
 bool IniStore::ReplaceNumberedLines(std::string_view section, std::string_view prefix,
