@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeView>
 
@@ -19,6 +18,7 @@
 #include "ui/ComponentTreeModel.h"
 #include "ui/EditorText.h"
 #include "ui/PositionDisplay.h"
+#include "ui/ProgramEditor.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui::test {
@@ -49,7 +49,7 @@ class MainWindowCommands : public MainWindowTest {
   std::string ExpectedProgram() {
     return tav::GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields());
   }
-  std::string MemoText() { return EditorTextWithCrLf(*Child<QPlainTextEdit>("Memo1")); }
+  std::string MemoText() { return EditorTextWithCrLf(*Child<ProgramEditor>("Memo1")); }
   std::string TextAt(int absoluteIndex) { return form_.Tree().NodeAt(absoluteIndex)->Text(); }
 
   const std::vector<Row> board_{{"R1", "0805", "10.16mm", "5.08mm"},
@@ -242,7 +242,7 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   EXPECT_EQ(dialogs_->Calls().back().dialog.filter, "G-Code File (*.nc)");
 
   // The user's edits are part of the file, with CR LF line ends.
-  auto* memo = Child<QPlainTextEdit>("Memo1");
+  auto* memo = Child<ProgramEditor>("Memo1");
   memo->moveCursor(QTextCursor::End);
   memo->insertPlainText("M30\n");
   dialogs_->Answer("SaveDialog1", Q(folder_ / "job.txt"));
@@ -257,6 +257,34 @@ TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {
   ASSERT_EQ(errors_.All().size(), 1u);
   EXPECT_TRUE(errors_.All()[0].text.startsWith("Datei \"")) << errors_.All()[0].text.toStdString();
   EXPECT_EQ(folder_.EntryCount(), 3);  // board.csv, job.nc, job.txt
+}
+
+TEST_F(MainWindowCommands, TheUserTypesIntoTheProgramAndSavesIt) {
+  Import(board_);
+  form_.Button2Click();
+  const std::string program = ExpectedProgram();
+  ASSERT_EQ(MemoText(), program);
+  ASSERT_EQ(Child<ProgramEditor>("Memo1")->toPlainText(),
+            ToQString(program).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+  // A comment typed in front of the first line and a last line typed at the end.
+  form_.show();
+  auto* memo = Child<ProgramEditor>("Memo1");
+  QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::keyClick(memo, Qt::Key_Home);
+  QTest::keyClicks(memo, "(Platine 1)");
+  QTest::keyClick(memo, Qt::Key_Return);
+  QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(memo, "M30");
+  QTest::keyClick(memo, Qt::Key_Return);
+  // Editing the program changes neither the job nor the program's fit to it.
+  EXPECT_FALSE(form_.Changes().Modified());
+  EXPECT_FALSE(form_.Changes().ProgramStale());
+
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "job.nc"));
+  form_.Button3Click();
+  EXPECT_EQ(tav::test::ReadBytes(folder_ / "job.nc"), "(Platine 1)\r\n" + program + "M30\r\n");
+  EXPECT_TRUE(errors_.All().empty());
 }
 
 TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWhole) {
@@ -274,6 +302,38 @@ TEST_F(MainWindowCommands, AHundredThousandRowImportIsShownWhole) {
   EXPECT_EQ(Model().rowCount(), 100000);
   // The time is recorded, not asserted: it depends on the machine's load.
   RecordProperty("milliseconds", static_cast<int>(elapsed));
+}
+
+TEST_F(MainWindowCommands, AHundredThousandPartProgramIsShownWhole) {
+  std::vector<Row> rows;
+  for (int i = 0; i < 100000; ++i) rows.push_back({"R" + std::to_string(i), "0805", "1mm", "2mm"});
+  Import(rows);
+  form_.show();
+  QElapsedTimer timer;
+  timer.start();
+  form_.Button2Click();
+  form_.grab();
+  const qint64 elapsed = timer.elapsed();
+  EXPECT_EQ(MemoText(), ExpectedProgram());
+  // The times are recorded, not asserted: they depend on the machine's load.
+  RecordProperty("milliseconds", static_cast<int>(elapsed));
+
+  // Typing at the top of the million lines and at the bottom, twice.
+  auto* memo = Child<ProgramEditor>("Memo1");
+  timer.restart();
+  for (int round = 0; round < 2; ++round) {
+    QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(memo, "(1234567890)");
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(memo, "M30");
+    QTest::keyClick(memo, Qt::Key_Return);
+    form_.grab();
+  }
+  RecordProperty("typing_milliseconds", static_cast<int>(timer.elapsed()));
+  EXPECT_EQ(memo->Text().Line(0), "(1234567890)");
+  EXPECT_EQ(memo->Text().Line(1), "(1234567890)");
+  EXPECT_EQ(memo->Text().Line(memo->Text().LineCount() - 2), "M30");
 }
 
 TEST_F(MainWindowCommands, DisplayOpensOnceAndComesToTheFront) {

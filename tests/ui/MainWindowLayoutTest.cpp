@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -16,6 +15,7 @@
 #include "settings/MachineSettings.h"
 #include "support/ComboBoxItems.h"
 #include "ui/PickPlaceFileHelp.h"
+#include "ui/ProgramEditor.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui::test {
@@ -74,7 +74,7 @@ TEST_F(MainWindowLayout, StartsWithDefaultsAndThePageGCodeInFront) {
   EXPECT_EQ(Text("DimLabel_X"), "DimLabel_X");
   EXPECT_EQ(Text("DimLabel_Y"), "DimLabel_Y");
   EXPECT_EQ(Text("Label16"), "Anzahl Bauelemente:");
-  EXPECT_TRUE(Child<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+  EXPECT_TRUE(Child<ProgramEditor>("Memo1")->toPlainText().isEmpty());
   EXPECT_EQ(Child<QPushButton>("Button1")->text(), QStringLiteral("Pick and Place \u00f6ffnen"));
   EXPECT_EQ(Child<QPushButton>("Button4")->text(), QStringLiteral("Display \u00d6ffnen"));
   EXPECT_EQ(Child<QGroupBox>("GroupBox3")->title(), "Feeder 3");
@@ -133,7 +133,7 @@ TEST_F(MainWindowLayout, ColoursFontAndTreeSettings) {
   EXPECT_TRUE(tree->rootIsDecorated());
   EXPECT_TRUE(tree->uniformRowHeights());
   EXPECT_EQ(tree->contextMenuPolicy(), Qt::CustomContextMenu);
-  auto* memo = Child<QPlainTextEdit>("Memo1");
+  auto* memo = Child<ProgramEditor>("Memo1");
   EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 

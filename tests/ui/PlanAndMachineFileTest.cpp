@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
@@ -18,6 +17,7 @@
 #include "plan/SetupSheet.h"
 #include "ui/EditorText.h"
 #include "ui/PlanDialog.h"
+#include "ui/ProgramEditor.h"
 
 namespace tav::ui::test {
 namespace {
@@ -42,7 +42,7 @@ class Planning : public MainWindowTest {
     InDialog<QComboBox>("PlanPass")->setCurrentIndex(pass - 1);
     InDialog<QPushButton>("PlanApply")->click();
   }
-  std::string MemoText() { return EditorTextWithCrLf(*Child<QPlainTextEdit>("Memo1")); }
+  std::string MemoText() { return EditorTextWithCrLf(*Child<ProgramEditor>("Memo1")); }
   // The programs `tav plan` writes for the example, from a tree of its own.
   std::vector<std::string> ExpectedPrograms() {
     ComponentTree tree;

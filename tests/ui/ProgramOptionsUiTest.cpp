@@ -5,17 +5,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 #include "UiTestSupport.h"
 #include "ui/EditorText.h"
+#include "ui/ProgramEditor.h"
 
 namespace tav::ui::test {
 namespace {
 
 class ProgramOptionsPage : public MainWindowTest {
  protected:
-  std::string MemoText() { return EditorTextWithCrLf(*Child<QPlainTextEdit>("Memo1")); }
+  std::string MemoText() { return EditorTextWithCrLf(*Child<ProgramEditor>("Memo1")); }
 };
 
 TEST_F(ProgramOptionsPage, ControlsStartAtTheDefaultsBelowTheDelay) {

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTreeView>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include "ui/ComponentTreeModel.h"
 #include "ui/EditorText.h"
 #include "ui/PositionDisplay.h"
+#include "ui/ProgramEditor.h"
 #include "ui/Startup.h"
 
 namespace tav::ui::test {
@@ -262,7 +262,7 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
   form.findChild<QComboBox*>("Feeder2_Richtung")->setCurrentText("Oben");
   form.findChild<QLineEdit*>("BauteilMaxHeight")->setText("1.6");
   form.Button2Click();
-  const std::string program = EditorTextWithCrLf(*form.findChild<QPlainTextEdit*>("Memo1"));
+  const std::string program = EditorTextWithCrLf(*form.findChild<ProgramEditor*>("Memo1"));
   EXPECT_EQ(program, tav::GCodeGenerator::Generate(form.Tree(), form.ReadSettingsFields()));
   EXPECT_NE(program.find("G00 X100 Y0.00 F20\r\n"), std::string::npos);
   EXPECT_NE(program.find("G00 Y+4 F2.\r\n"), std::string::npos);
@@ -275,7 +275,7 @@ TEST(Workflow, ImportEditGenerateExportSaveAndReopen) {
 
   MainWindow reopened({"tavoline", Q(folder / "board.tav")});
   reopened.Button2Click();
-  EXPECT_EQ(EditorTextWithCrLf(*reopened.findChild<QPlainTextEdit*>("Memo1")), program);
+  EXPECT_EQ(EditorTextWithCrLf(*reopened.findChild<ProgramEditor*>("Memo1")), program);
   EXPECT_TRUE(errors.All().empty()) << errors.Texts().join('\n').toStdString();
   EXPECT_TRUE(script.Exhausted());
 }

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QLocale>
-#include <QPlainTextEdit>
 
 #include <algorithm>
 #include <string>
@@ -18,6 +17,7 @@
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
+#include "ui/ProgramEditor.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui {
@@ -69,7 +69,7 @@ TEST(LocaleTextLessTest, CaseSensitiveCollationWithDigitsAsCharacters) {
 }
 
 TEST(EditorTextTest, GeneratedTextComesBackByteForByte) {
-  QPlainTextEdit editor;
+  ProgramEditor editor;
   const std::string program = "(-- x --)\r\n\r\n%\r\nG00 X1\xA0Y2 F20\r\n%\r\n";
   SetEditorText(editor, program);
   EXPECT_EQ(editor.blockCount(), 6);
@@ -82,7 +82,7 @@ TEST(EditorTextTest, GeneratedTextComesBackByteForByte) {
 }
 
 TEST(EditorTextTest, UserLineBreaksBecomeCrLf) {
-  QPlainTextEdit editor;
+  ProgramEditor editor;
   SetEditorText(editor, "a\r\n");
   editor.moveCursor(QTextCursor::End);
   editor.insertPlainText("b\nc");

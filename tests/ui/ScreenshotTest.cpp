@@ -15,6 +15,7 @@
 #include "UiTestSupport.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/FileDialogRunner.h"
+#include "ui/ProgramEditor.h"
 #include "ui/Startup.h"
 
 namespace tav::ui::test {
@@ -59,6 +60,23 @@ TEST_F(Screenshots, EveryPageRendersToAPng) {
   pages->setCurrentIndex(0);
   const QImage general = Child<QWidget>("TabSheet1")->grab().toImage();
   EXPECT_EQ(general.pixelColor(300, 300), QColor(0, 0, 255));
+}
+
+TEST_F(Screenshots, TheProgramShowsItsSelectionAndCaret) {
+  const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  form_.show();
+  dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
+  form_.Button1Click();
+  form_.Button2Click();
+  auto* memo = Child<ProgramEditor>("Memo1");
+  memo->setFocus();
+  for (int line = 0; line < 8; ++line) memo->moveCursor(QTextCursor::Down);
+  memo->moveCursor(QTextCursor::Right);
+  memo->moveCursor(QTextCursor::Down, QTextCursor::KeepAnchor);
+  memo->moveCursor(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+  EXPECT_FALSE(memo->SelectedBytes().empty());
+  EXPECT_TRUE(form_.grab().toImage().save(folder + "/main-program-selected.png"));
 }
 
 // The window as the window system frames it: a title bar with the title it

@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -29,6 +28,7 @@
 #include "ui/ApplicationTitle.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/PositionDisplay.h"
+#include "ui/ProgramEditor.h"
 #include "ui/Startup.h"
 
 namespace tav::ui::test {
@@ -193,7 +193,7 @@ TEST_F(UnsavedWork, TheTitleShowsAStarWhileTheJobHasUnsavedChanges) {
   }
 
   // The editor's program is no part of the job.
-  Child<QPlainTextEdit>("Memo1")->setPlainText("M30");
+  Child<ProgramEditor>("Memo1")->setPlainText("M30");
   form_.Button2Click();
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   EXPECT_TRUE(errors_.All().empty());
@@ -261,7 +261,7 @@ TEST_F(UnsavedWork, AStaleProgramIsOnlySavedAfterAsking) {
   form_.Button2Click();
   EXPECT_TRUE(exportAs("fresh.nc", std::nullopt).isEmpty());
   // The user's own edits of the program are not stale.
-  Child<QPlainTextEdit>("Memo1")->appendPlainText("M30");
+  Child<ProgramEditor>("Memo1")->appendPlainText("M30");
   EXPECT_TRUE(exportAs("edited.nc", std::nullopt).isEmpty());
 
   // Settings and tree changes after generating make it stale again.
@@ -382,7 +382,7 @@ TEST_F(UnsavedWork, EveryShortcutRunsItsCommandWhateverPageIsShown) {
   QTest::keyClick(&form_, Qt::Key_I, Qt::ControlModifier);
   EXPECT_EQ(form_.Tree().Count(), 26);
   QTest::keyClick(&form_, Qt::Key_F5);
-  EXPECT_NE(Child<QPlainTextEdit>("Memo1")->toPlainText().indexOf("X10.16"), -1);
+  EXPECT_NE(Child<ProgramEditor>("Memo1")->toPlainText().indexOf("X10.16"), -1);
   dialogs_->Answer("SaveDialog1", Q(folder_ / "board"));
   QTest::keyClick(&form_, Qt::Key_E, Qt::ControlModifier);
   EXPECT_TRUE(std::filesystem::exists(folder_ / "board.nc"));
