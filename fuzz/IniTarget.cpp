@@ -1,5 +1,6 @@
 // INI documents: parsing, writing and parsing again keeps every section, key
 // and value; updates read back as written and touch nothing else.
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -139,12 +140,32 @@ void CheckUpdates(const IniDocument& original, std::string_view text,
   }
 }
 
+// Reading a numbered section straight from the text gives what the line by
+// line path gives: all of it when the keys form the run, its start otherwise.
+void CheckNumberedReads(std::string_view input, const std::vector<std::string>& sections,
+                        const std::vector<SectionState>& parsed) {
+  for (std::size_t n = 0; n < sections.size(); ++n) {
+    for (std::string_view prefix : {"Node", ""}) {
+      const IniDocument fresh{std::string(input)};
+      std::vector<std::string> visited;
+      const bool whole = fresh.VisitNumberedValues(
+          sections[n], prefix, [&visited](std::string_view value) { visited.emplace_back(value); });
+      const std::vector<std::string>& values = parsed[n].values;
+      Expect(whole ? visited == values
+                   : visited.size() <= values.size() &&
+                         std::equal(visited.begin(), visited.end(), values.begin()),
+             "a numbered read differs from the section's value list");
+    }
+  }
+}
+
 }  // namespace
 
 void FuzzIni(std::string_view input) {
   const std::vector<std::string> sections = CandidateSections(input);
   const IniDocument document{std::string(input)};
   const std::vector<SectionState> parsed = StateOf(document, sections);
+  CheckNumberedReads(input, sections, parsed);
 
   const std::string text = document.Serialize();
   if (CleanLineEnds(input))

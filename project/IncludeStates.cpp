@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "core/ComponentBlock.h"
 #include "core/NumberConversion.h"
 #include "project/AppendNumber.h"
+#include "project/PieceWriter.h"
 #include "project/ProjectKeys.h"
 
 namespace tav {
@@ -38,16 +40,27 @@ bool HasIncludeState(const TreeNode* node) {
 
 void SaveIcons(const ComponentTree& tree, IniStore& store) {
   const int count = tree.Count();
-  if (!store.HasSection(kIconsSection)) {
-    std::string icons;
-    icons.reserve(static_cast<std::size_t>(count) * 12);
+  // Produced straight into the file's pieces while it is written.
+  const auto writeIcons = [&tree, count](const std::function<void(std::string_view)>& write) {
+    PieceWriter out(write);
     for (int i = 0; i < count; ++i) {
-      AppendNumber(icons, i);
-      icons.push_back('=');
-      AppendNumber(icons, tree.NodeAt(i)->ImageIndex());
-      icons.append("\r\n");
+      constexpr std::size_t kNumberRoom = 11;
+      char* at = out.Reserve(2 * kNumberRoom + 3);
+      at = std::to_chars(at, at + kNumberRoom, i).ptr;
+      *at++ = '=';
+      at = std::to_chars(at, at + kNumberRoom, tree.NodeAt(i)->ImageIndex()).ptr;
+      *at++ = '\r';
+      *at++ = '\n';
+      out.Commit(at);
     }
-    store.AppendLines(kIconsSection, std::move(icons));
+    out.Flush();
+  };
+  // The section an earlier save wrote is replaced as a whole, keeping the
+  // icons of indices past the tree as key by key updates would.
+  if (store.ReplaceNumberedLines(kIconsSection, "", static_cast<std::size_t>(count), writeIcons))
+    return;
+  if (!store.HasSection(kIconsSection)) {
+    if (count != 0) store.AppendGenerated(kIconsSection, writeIcons);
     return;
   }
   for (int i = 0; i < count; ++i) {
@@ -59,7 +72,24 @@ void LoadIcons(ComponentTree& tree, IniStore& store) {
   // Bounded by the tree: NodeAt throws at the first index past the last node,
   // so a huge "Elemente" fails after at most Count() steps.
   const int elements = TextToInteger(store.ReadString(kLibrarySection, kElementsKey, "1"));
-  for (int i = 0; i < elements; ++i) {
+  // The usual section, keyed "0", "1", ... in order, is read straight from
+  // its text: its n-th value is the icon of node n.
+  int read = 0;
+  const bool numbered = store.VisitNumberedValues(
+      kIconsSection, "", [&tree, &read, elements](std::string_view value) {
+        if (read >= elements) return;
+        // Nearly every icon is one digit; anything else takes the full conversion.
+        const int icon = value.size() == 1 && value[0] >= '0' && value[0] <= '9'
+                             ? value[0] - '0'
+                             : TextToInteger(value);
+        tree.SetIcons(tree.NodeAt(read), icon);
+        ++read;
+      });
+  for (int i = numbered ? read : 0; i < elements; ++i) {
+    if (numbered) {
+      tree.SetIcons(tree.NodeAt(i), 0);  // no key for this node
+      continue;
+    }
     char key[16];
     const auto keyEnd = std::to_chars(key, key + sizeof key, i).ptr;
     const int icon = TextToInteger(
@@ -71,6 +101,30 @@ void LoadIcons(ComponentTree& tree, IniStore& store) {
 
 void SaveIncludeStates(const ComponentTree& tree, IniStore& store) {
   const int count = tree.Count();
+  // Only top-level nodes have a state, and they stand in index order.
+  const auto forEachState = [&tree](const auto& take) {
+    for (int row = 0; row < tree.TopLevelCount(); ++row) {
+      const TreeNode* node = tree.TopLevel(row);
+      if (HasIncludeState(node))
+        take(tree.IndexOf(node), node->ImageIndex() == icon::kIncluded ? "true" : "false");
+    }
+  };
+
+  if (!store.HasSection(kLibrarySection)) {
+    // A new section is written as one text, just as key by key.
+    std::string lines(kElementsKey);
+    lines.push_back('=');
+    AppendNumber(lines, count);
+    lines.append("\r\n");
+    forEachState([&lines](int index, std::string_view state) {
+      AppendNumber(lines, index);
+      lines.push_back('=');
+      lines.append(state);
+      lines.append("\r\n");
+    });
+    store.AppendLines(kLibrarySection, std::move(lines));
+    return;
+  }
 
   // A state an earlier save left under an index that now holds no component
   // would be applied to whatever node stands there now; keys from the count
@@ -80,12 +134,9 @@ void SaveIncludeStates(const ComponentTree& tree, IniStore& store) {
     if (index && !HasIncludeState(tree.NodeAt(*index))) store.EraseKey(kLibrarySection, key);
   }
   store.WriteString(kLibrarySection, kElementsKey, IntegerToText(count));
-  for (int i = 0; i < count; ++i) {
-    const TreeNode* node = tree.NodeAt(i);
-    if (HasIncludeState(node))
-      store.WriteString(kLibrarySection, IntegerToText(i),
-                        node->ImageIndex() == icon::kIncluded ? "true" : "false");
-  }
+  forEachState([&store](int index, std::string_view state) {
+    store.WriteString(kLibrarySection, IntegerToText(index), state);
+  });
 }
 
 void LoadIncludeStates(ComponentTree& tree, IniStore& store) {

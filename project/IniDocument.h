@@ -23,6 +23,10 @@ namespace tav {
 // and key names match in any ASCII letter case, blanks around them ignored; of
 // two sections or keys with the same name the first counts.
 //
+// Parsing only finds the section lines; a section's own lines are split when
+// it is first used, so reading a few settings from a large file, or a large
+// section through VisitNumberedValues, costs no record per line.
+//
 // Updates touch only what they change: a new key goes after the last entry of
 // its section, a new section at the end of the file. Serialize writes every
 // line followed by CR LF. There is no limit on the number or length of keys
@@ -76,6 +80,41 @@ class IniDocument final {
   // line break.
   void AppendLines(std::string_view section, std::string lines);
 
+  // The lines `produce` hands to its argument, added like AppendLines adds
+  // them, but produced only when the document is serialized and handed
+  // straight on: a large generated section is never held as one text.
+  // `produce` must write "key=value" lines each ended by CR LF, in pieces of
+  // any size, and may throw std::invalid_argument for a line that cannot
+  // stand in the file; everything it reads must live until the document is
+  // serialized. Looking the section up runs `produce` then and checks its
+  // lines as AppendLines does. The section is created even when `produce`
+  // writes nothing.
+  using LineProducer = std::function<void(const std::function<void(std::string_view)>&)>;
+  void AppendGenerated(std::string_view section, LineProducer produce);
+
+  // Hands the values of the first section named `section` to `visit` in file
+  // order, without a line record per entry, as long as its entries are keyed
+  // "<prefix>0", "<prefix>1", ... (names matched as everywhere; numbers
+  // without leading zeros). Returns true when all of them are, and then
+  // `visit` has seen exactly what ReadSectionValues gives (nothing for a
+  // missing section). Returns false at the first entry that breaks the run,
+  // or at once for a section changed or looked up since parsing; `visit` has
+  // then seen the leading part of ReadSectionValues, and the caller reads the
+  // section the general way.
+  bool VisitNumberedValues(std::string_view section, std::string_view prefix,
+                           const std::function<void(std::string_view)>& visit) const;
+
+  // Writes all of a numbered section anew without a lookup per key: when the
+  // first section named `section` is unchanged since parsing and every line
+  // of it is exactly "<prefix>0=...", "<prefix>1=...", ... (prefix as given,
+  // each line ended by CR LF but the file's last), its lines become those
+  // `produce` writes (as AppendGenerated) followed by its old lines numbered
+  // `keep` and up. With `produce` writing "<prefix>0" to "<prefix><keep-1>"
+  // in order, the text is what WriteString of each of them would make.
+  // Returns false, changing nothing, for any other section.
+  bool ReplaceNumberedLines(std::string_view section, std::string_view prefix, std::size_t keep,
+                            LineProducer produce);
+
   // Removes every section named `section` with all its lines. Returns whether
   // anything was removed.
   bool EraseSection(std::string_view section);
@@ -96,12 +135,12 @@ class IniDocument final {
 
   void Parse(std::string bytes);
   IniSection* FindSection(std::string_view name) const;
+  void MakeLines(IniSection& section) const;
   IniSection& SectionForWriting(std::string_view section, std::string_view key,
                                 std::string_view value);
+  IniSection& SectionForWriting(std::string_view section);
 
   std::unique_ptr<Arena> arena_;
-  // Every parsed line but the section lines; sections view their parts.
-  std::vector<IniLine> parsed_;
   // [0] holds the lines before the first section.
   std::vector<std::unique_ptr<IniSection>> sections_;
   IniKeyIndex sectionIndex_;  // name -> first live section

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <span>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -64,7 +64,11 @@ class IniSection final {
  public:
   std::string_view header;  // the raw section line; empty for the lines before the first section
   std::string_view name;
-  std::span<IniLine> lines;    // as parsed; never grows
+  // The section's lines as the file has them, until the section is first
+  // looked at and they are split into `lines`: most of a large project file
+  // is read straight from this text or never read at all.
+  std::optional<std::string_view> unsplit;
+  std::vector<IniLine> lines;  // as parsed; never grows
   std::size_t entryEnd = 0;    // one past the last parsed entry; new entries go there
   std::vector<IniLine> added;  // entries written since parsing, in order
   bool live = true;            // false once erased
@@ -89,6 +93,9 @@ class IniSection final {
   std::string_view pending;
   // Turns `pending` into entries at the end of `added`.
   void SplitPendingLines();
+  // Entry lines produced only when the file is written (see
+  // IniDocument::AppendGenerated); they stand where `pending` would.
+  std::function<void(const std::function<void(std::string_view)>&)> generated;
   // Marks every entry of `key` removed; returns whether there was one.
   bool EraseKey(std::string_view key);
 

@@ -69,6 +69,23 @@ void IniStore::AppendLines(std::string_view section, std::string lines) {
   Change([&](IniDocument& document) { document.AppendLines(section, std::move(lines)); });
 }
 
+void IniStore::AppendGenerated(std::string_view section, IniDocument::LineProducer produce) {
+  Change([&](IniDocument& document) { document.AppendGenerated(section, std::move(produce)); });
+}
+
+bool IniStore::ReplaceNumberedLines(std::string_view section, std::string_view prefix,
+                                    std::size_t keep, IniDocument::LineProducer produce) {
+  if (!Document(Use::kWrite).ReplaceNumberedLines(section, prefix, keep, std::move(produce)))
+    return false;
+  changed_ = true;
+  return true;
+}
+
+bool IniStore::VisitNumberedValues(std::string_view section, std::string_view prefix,
+                                   const std::function<void(std::string_view)>& visit) {
+  return Document(Use::kRead).VisitNumberedValues(section, prefix, visit);
+}
+
 std::optional<std::string_view> IniStore::Find(std::string_view section, std::string_view key) {
   return Document(Use::kRead).Find(section, key);
 }
@@ -92,6 +109,8 @@ void IniStore::Close() {
     WriteFileAtomically(path_, [this](const ByteSink& write) { document_->SerializeTo(write); });
   } catch (const FileAccessError&) {
     ThrowCannotWrite();
+  } catch (const std::invalid_argument&) {
+    ThrowCannotWrite();  // a generated line that cannot stand in the file
   }
   changed_ = false;
 }

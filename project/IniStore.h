@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,19 @@ class IniStore final {
   void AppendEntry(std::string_view section, std::string_view key, std::string_view value);
   // Adds whole "key=value" CR LF lines at once (see IniDocument::AppendLines).
   void AppendLines(std::string_view section, std::string lines);
+  // Adds lines produced only when the file is written (see
+  // IniDocument::AppendGenerated); a line `produce` refuses with
+  // std::invalid_argument makes Close() fail.
+  void AppendGenerated(std::string_view section, IniDocument::LineProducer produce);
+  // Rewrites a plain numbered section at once (see
+  // IniDocument::ReplaceNumberedLines); false, changing nothing, otherwise.
+  bool ReplaceNumberedLines(std::string_view section, std::string_view prefix, std::size_t keep,
+                            IniDocument::LineProducer produce);
+  // The section's values without a record per line while its keys run
+  // "<prefix>0", "<prefix>1", ...; false when the caller must read it the
+  // general way (see IniDocument::VisitNumberedValues).
+  bool VisitNumberedValues(std::string_view section, std::string_view prefix,
+                           const std::function<void(std::string_view)>& visit);
   // The key's value as a view valid while the store lives; nullopt when missing.
   std::optional<std::string_view> Find(std::string_view section, std::string_view key);
   bool HasSection(std::string_view section);

@@ -21,7 +21,10 @@ std::string WriteTreeAsText(const ComponentTree& tree) {
 void TreeTextReader::AddLine(std::string_view line) {
   const std::size_t indent = line.find_first_not_of("\t ");
   const std::size_t level = indent == std::string_view::npos ? line.size() : indent;
-  const std::string_view text = line.substr(level);
+  AddNode(level, line.substr(level));
+}
+
+void TreeTextReader::AddNode(std::size_t level, std::string_view text) {
   if (previous_ == nullptr) {
     previous_ = tree_.AddChild(nullptr, text);
     return;

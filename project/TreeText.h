@@ -27,6 +27,9 @@ class TreeTextReader final {
   // more than one level deeper than the one before.
   void AddLine(std::string_view line);
 
+  // The same for a line already split into its level and its text.
+  void AddNode(std::size_t level, std::string_view text);
+
  private:
   ComponentTree& tree_;
   TreeNode* previous_ = nullptr;
