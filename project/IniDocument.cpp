@@ -278,26 +278,26 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
   return std::string(Find(section, key).value_or(defaultValue));
 }
 
-std::vector<std::string> IniDocument::ReadSection(std::string_view section) const {
-  std::vector<std::string> names;
+// One item per entry that counts for its key, in section order.
+template <typename Item, typename Take>
+std::vector<Item> IniDocument::CollectEntries(std::string_view section, Take take) const {
+  std::vector<Item> items;
   IniSection* found = FindSection(section);
-  if (found == nullptr) return names;
-  names.reserve(found->EntryCount());
+  if (found == nullptr) return items;
+  items.reserve(found->EntryCount());
   for (std::size_t i = 0; i < found->EntryCount(); ++i) {
-    if (found->CountsForItsKey(i)) names.emplace_back(TrimIniBlanks(found->At(i).Key()));
+    if (found->CountsForItsKey(i)) items.emplace_back(take(found->At(i)));
   }
-  return names;
+  return items;
+}
+
+std::vector<std::string> IniDocument::ReadSection(std::string_view section) const {
+  return CollectEntries<std::string>(section,
+                                     [](const auto& entry) { return TrimIniBlanks(entry.Key()); });
 }
 
 std::vector<std::string_view> IniDocument::ReadSectionValues(std::string_view section) const {
-  std::vector<std::string_view> values;
-  IniSection* found = FindSection(section);
-  if (found == nullptr) return values;
-  values.reserve(found->EntryCount());
-  for (std::size_t i = 0; i < found->EntryCount(); ++i) {
-    if (found->CountsForItsKey(i)) values.push_back(found->At(i).Value());
-  }
-  return values;
+  return CollectEntries<std::string_view>(section, [](const auto& entry) { return entry.Value(); });
 }
 
 IniSection& IniDocument::SectionForWriting(std::string_view section, std::string_view key,

@@ -135,6 +135,8 @@ class IniDocument final {
 
   void Parse(std::string bytes);
   IniSection* FindSection(std::string_view name) const;
+  template <typename Item, typename Take>
+  std::vector<Item> CollectEntries(std::string_view section, Take take) const;
   void MakeLines(IniSection& section) const;
   IniSection& SectionForWriting(std::string_view section, std::string_view key,
                                 std::string_view value);

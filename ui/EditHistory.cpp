@@ -18,20 +18,19 @@ void EditHistory::Record(Edit edit, bool typed) {
   lastTyped_ = typed;
 }
 
-std::optional<EditHistory::Edit> EditHistory::Undo() {
-  lastTyped_ = false;
-  if (undo_.empty()) return std::nullopt;
-  redo_.push_back(std::move(undo_.back()));
-  undo_.pop_back();
-  return redo_.back();
-}
+std::optional<EditHistory::Edit> EditHistory::Undo() { return MoveLast(undo_, redo_); }
 
-std::optional<EditHistory::Edit> EditHistory::Redo() {
+std::optional<EditHistory::Edit> EditHistory::Redo() { return MoveLast(redo_, undo_); }
+
+// Undo and redo move the latest edit from one list to the other; neither
+// joins with the next letter typed.
+std::optional<EditHistory::Edit> EditHistory::MoveLast(std::vector<Edit>& from,
+                                                       std::vector<Edit>& to) {
   lastTyped_ = false;
-  if (redo_.empty()) return std::nullopt;
-  undo_.push_back(std::move(redo_.back()));
-  redo_.pop_back();
-  return undo_.back();
+  if (from.empty()) return std::nullopt;
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  return to.back();
 }
 
 void EditHistory::Clear() {

@@ -33,6 +33,8 @@ class EditHistory {
   bool CanRedo() const { return !redo_.empty(); }
 
  private:
+  std::optional<Edit> MoveLast(std::vector<Edit>& from, std::vector<Edit>& to);
+
   std::vector<Edit> undo_;
   std::vector<Edit> redo_;
   bool lastTyped_ = false;

@@ -26,6 +26,13 @@ class Screenshots : public MainWindowTest {
  protected:
   static void SetUpTestSuite() { ApplyDesktopLook(); }
   static void TearDownTestSuite() { QApplication::setStyle(QStringLiteral("Fusion")); }
+
+  // The shown window with the example board imported.
+  void ShowExampleBoard() {
+    form_.show();
+    dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
+    form_.ImportBoardFile();
+  }
 };
 
 TEST_F(Screenshots, EveryPageRendersToAPng) {
@@ -65,9 +72,7 @@ TEST_F(Screenshots, EveryPageRendersToAPng) {
 TEST_F(Screenshots, TheProgramShowsItsSelectionAndCaret) {
   const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
   ASSERT_TRUE(QDir().mkpath(folder));
-  form_.show();
-  dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.ImportBoardFile();
+  ShowExampleBoard();
   form_.GenerateProgram();
   auto* memo = Child<ProgramEditor>("Memo1");
   memo->setFocus();
@@ -101,9 +106,7 @@ QImage WithTitleBar(QWidget& window) {
 TEST_F(Screenshots, TheTitleShowsUnsavedChanges) {
   const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
   ASSERT_TRUE(QDir().mkpath(folder));
-  form_.show();
-  dialogs_->Answer("OpenDialog1", QStringLiteral(TAV_SOURCE_DIR "/examples/example-board.csv"));
-  form_.ImportBoardFile();
+  ShowExampleBoard();
   dialogs_->Answer("SaveDialog2", Q(folder_ / "Platine"));
   form_.SaveProjectAs();
   Child<QTreeView>("TreeView1")->setCurrentIndex(form_.TreeModel().index(0, 0));
