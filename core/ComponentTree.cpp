@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -258,7 +257,8 @@ struct ComponentTree::Store {
       parent.children_ = static_cast<std::uint32_t>(slots.size() - 1);
       return parent.children_;
     }
-    if (std::has_single_bit(length)) {  // full
+    // Full when the length is a power of two (tested without a popcount call).
+    if ((length & (length - 1)) == 0) {
       if (slots.size() > UINT32_MAX - 2 * std::size_t{length})
         throw std::length_error("too many tree nodes");
       if (parent.children_ + std::size_t{length} == slots.size()) {
