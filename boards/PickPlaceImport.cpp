@@ -9,12 +9,6 @@ namespace tav {
 
 namespace {
 
-TreeNode* AddNode(ComponentTree& tree, TreeNode* parent, std::string_view text, int icon) {
-  TreeNode* node = tree.AddChild(parent, text);
-  tree.SetIcons(node, icon);
-  return node;
-}
-
 void RaiseLargest(double& largest, Number value) {
   if (value > largest) largest = static_cast<double>(value);
 }
@@ -27,18 +21,18 @@ class BlockWriter {
 
   void Add(const BoardComponent& component) {
     TreeNode* top = tree_.AddChild(nullptr, component.designator);
-    AddNode(tree_, top, Labelled("Comment: ", component.value), icon::kAttribute);
-    AddNode(tree_, top, Labelled("Footprint: ", component.footprint), icon::kAttribute);
-    AddNode(tree_, top, Labelled("Layer: ", component.side), icon::kAttribute);
-    AddNode(tree_, top, Labelled("Rotation: ", component.rotation), icon::kAttribute);
-    AddNode(tree_, top, feeder_, icon::kAttribute);
-    TreeNode* position = AddNode(tree_, top, "Position", icon::kPositionGroup);
-    AddNode(tree_, position, component.x, icon::kXValue);
-    AddNode(tree_, position, component.y, icon::kYValue);
-    TreeNode* size = AddNode(tree_, top, "Gr\xF6sse", icon::kSizeGroup);
-    AddNode(tree_, size, "0", icon::kXValue);
-    AddNode(tree_, size, "0", icon::kYValue);
-    AddNode(tree_, size, "0", icon::kZValue);
+    tree_.AddChild(top, Labelled("Comment: ", component.value), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Footprint: ", component.footprint), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Layer: ", component.side), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Rotation: ", component.rotation), icon::kAttribute);
+    tree_.AddChild(top, feeder_, icon::kAttribute);
+    TreeNode* position = tree_.AddChild(top, "Position", icon::kPositionGroup);
+    tree_.AddChild(position, component.x, icon::kXValue);
+    tree_.AddChild(position, component.y, icon::kYValue);
+    TreeNode* size = tree_.AddChild(top, "Gr\xF6sse", icon::kSizeGroup);
+    tree_.AddChild(size, "0", icon::kXValue);
+    tree_.AddChild(size, "0", icon::kYValue);
+    tree_.AddChild(size, "0", icon::kZValue);
   }
 
  private:
