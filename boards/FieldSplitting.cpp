@@ -1,56 +1,68 @@
 #include "boards/FieldSplitting.h"
 
 #include <array>
+#include <cstring>
 
 namespace tav {
 namespace {
 
 bool IsBlank(char c) noexcept { return c == ' ' || c == '\t'; }
 
-void TrimField(std::string& field) {
-  std::size_t end = field.size();
-  while (end > 0 && IsBlank(field[end - 1])) --end;
-  std::size_t begin = 0;
-  while (begin < end && IsBlank(field[begin])) ++begin;
-  if (end < field.size()) field.erase(end);
-  if (begin > 0) field.erase(0, begin);
+std::string_view TrimField(std::string_view field) noexcept {
+  while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
+  while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
+  return field;
+}
+
+// Position of the first `c` in line[from, end), or `end`.
+std::size_t FindIn(std::string_view line, std::size_t from, std::size_t end, char c) noexcept {
+  const void* found = std::memchr(line.data() + from, c, end - from);
+  return found == nullptr ? end
+                          : static_cast<std::size_t>(static_cast<const char*>(found) - line.data());
 }
 
 }  // namespace
 
-void SplitBoardFields(std::string_view line, Delimiter delimiter,
-                      std::vector<std::string>& fields) {
+void SplitBoardFieldViews(std::string_view line, Delimiter delimiter,
+                          std::vector<std::string_view>& fields, std::string& buffer) {
   const bool blanks = delimiter == Delimiter::kBlanks;
   const char separator = delimiter == Delimiter::kTab         ? '\t'
                          : delimiter == Delimiter::kSemicolon ? ';'
                                                               : ',';
-  const auto isSeparator = [&](char c) { return blanks ? IsBlank(c) : c == separator; };
   // Blanks before a field's opening quote; a TAB is never one when it separates.
   const auto isPadding = [&](char c) { return c == ' ' || (c == '\t' && separator != '\t'); };
-
-  std::size_t count = 0;
-  std::size_t pos = 0;
   const std::size_t size = line.size();
+  const auto fieldEnd = [&](std::size_t from) {
+    if (!blanks) return FindIn(line, from, size, separator);
+    while (from < size && !IsBlank(line[from])) ++from;
+    return from;
+  };
+
+  fields.clear();
+  // Unquoted text is never longer than the line, so the buffer never moves
+  // while views into it are handed out.
+  buffer.clear();
+  buffer.reserve(size);
+  std::size_t pos = 0;
   if (blanks) {
     while (pos < size && IsBlank(line[pos])) ++pos;
-    if (pos == size) {
-      fields.clear();
-      return;
-    }
+    if (pos == size) return;
   }
   while (true) {
-    if (count == fields.size()) fields.emplace_back();
-    std::string& field = fields[count++];
-    field.clear();
     std::size_t start = pos;
     while (pos < size && isPadding(line[pos])) ++pos;
     if (pos < size && line[pos] == '"') {
+      // Quoted: the text between the quotes ("" is one quote), then whatever
+      // follows the closing quote up to the delimiter.
+      const std::size_t from = buffer.size();
       ++pos;
       while (pos < size) {
-        if (line[pos] != '"') {
-          field.push_back(line[pos++]);
-        } else if (pos + 1 < size && line[pos + 1] == '"') {
-          field.push_back('"');
+        const std::size_t quote = FindIn(line, pos, size, '"');
+        buffer.append(line.substr(pos, quote - pos));
+        pos = quote;
+        if (pos == size) break;
+        if (pos + 1 < size && line[pos + 1] == '"') {
+          buffer.push_back('"');
           pos += 2;
         } else {
           ++pos;
@@ -58,12 +70,13 @@ void SplitBoardFields(std::string_view line, Delimiter delimiter,
         }
       }
       start = pos;
+      pos = fieldEnd(pos);
+      buffer.append(line.substr(start, pos - start));
+      fields.push_back(TrimField(std::string_view(buffer).substr(from)));
     } else {
-      pos = start;
+      pos = fieldEnd(start);
+      fields.push_back(TrimField(line.substr(start, pos - start)));
     }
-    while (pos < size && !isSeparator(line[pos])) ++pos;
-    field.append(line.substr(start, pos - start));
-    TrimField(field);
     if (pos == size) break;
     if (blanks) {
       while (pos < size && IsBlank(line[pos])) ++pos;
@@ -72,7 +85,15 @@ void SplitBoardFields(std::string_view line, Delimiter delimiter,
       ++pos;
     }
   }
-  fields.resize(count);
+}
+
+void SplitBoardFields(std::string_view line, Delimiter delimiter,
+                      std::vector<std::string>& fields) {
+  std::vector<std::string_view> views;
+  std::string buffer;
+  SplitBoardFieldViews(line, delimiter, views, buffer);
+  fields.resize(views.size());
+  for (std::size_t i = 0; i < views.size(); ++i) fields[i].assign(views[i]);
 }
 
 Delimiter DelimiterOf(std::string_view header, std::vector<std::string>& scratch) {

@@ -17,6 +17,12 @@ enum class Delimiter { kTab, kSemicolon, kComma, kBlanks };
 // end of the line give no empty field; an empty line then has no fields.
 void SplitBoardFields(std::string_view line, Delimiter delimiter, std::vector<std::string>& fields);
 
+// The same cut as views, for reading many rows without a string per field: a
+// field is a view into `line`, or into `buffer` where quotes were removed.
+// The views stay valid until `line` or `buffer` changes.
+void SplitBoardFieldViews(std::string_view line, Delimiter delimiter,
+                          std::vector<std::string_view>& fields, std::string& buffer);
+
 // The delimiter of a header line: TAB, ";" or ",", whichever splits it into
 // the most fields (ties in that order); kBlanks when none splits it.
 Delimiter DelimiterOf(std::string_view header, std::vector<std::string>& scratch);

@@ -13,8 +13,8 @@
 namespace tav {
 namespace {
 
-bool AllEmpty(const std::vector<std::string>& fields) {
-  for (const std::string& field : fields) {
+bool AllEmpty(const std::vector<std::string_view>& fields) {
+  for (const std::string_view field : fields) {
     if (!field.empty()) return false;
   }
   return true;
@@ -29,7 +29,9 @@ class RowReader {
   RowReader(const BoardHeader& header, unsigned& unitsSeen)
       : header_(header), unitsSeen_(unitsSeen) {}
 
-  void Read(std::vector<std::string>& fields, std::size_t line, BoardComponent& component) {
+  void Read(const std::vector<std::string_view>& fields, std::size_t line,
+            BoardComponent& component) {
+    // Assigned, not moved: the component's strings keep their room from row to row.
     component.designator = Take(fields, ColumnRole::kDesignator);
     if (component.designator.empty()) {
       throw Error(
@@ -48,10 +50,10 @@ class RowReader {
  private:
   const Column& Of(ColumnRole role) const noexcept { return header_.columns[role]; }
 
-  std::string Take(std::vector<std::string>& fields, ColumnRole role) const {
+  std::string_view Take(const std::vector<std::string_view>& fields, ColumnRole role) const {
     const int index = Of(role).index;
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) return {};
-    return std::move(fields[static_cast<std::size_t>(index)]);
+    return fields[static_cast<std::size_t>(index)];
   }
 
   // Reads the coordinate in `text` and, unless it is in mm, replaces the text
@@ -86,12 +88,13 @@ std::size_t ReadHeaderRows(const std::vector<std::string_view>& lines, const Boa
                            unsigned& unitsSeen, const ComponentSink& sink) {
   std::size_t count = 0;
   BoardComponent component;
-  std::vector<std::string> fields;
+  std::vector<std::string_view> fields;
+  std::string unquoted;
   RowReader reader(header, unitsSeen);
   for (std::size_t i = header.line + 1; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (IsBlankLine(line) || IsCommentLine(line)) continue;
-    SplitBoardFields(line, header.delimiter, fields);
+    SplitBoardFieldViews(line, header.delimiter, fields, unquoted);
     // A line without any delimiter ("Total parts: 10", "End of file") is a
     // note, not a row: it cannot hold a designator and two coordinates.
     if (fields.size() < 2 || AllEmpty(fields)) continue;

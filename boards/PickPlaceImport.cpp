@@ -9,39 +9,43 @@ namespace tav {
 
 namespace {
 
-TreeNode* AddNode(ComponentTree& tree, TreeNode* parent, std::string text, int icon) {
-  TreeNode* node = tree.AddChild(parent, std::move(text));
-  tree.SetImageIndex(node, icon);
-  tree.SetSelectedIndex(node, icon);
-  return node;
-}
-
-std::string Labelled(const char* label, const std::string& value) {
-  std::string text(label);
-  text += value;
-  return text;
-}
-
 void RaiseLargest(double& largest, Number value) {
   if (value > largest) largest = static_cast<double>(value);
 }
 
-// Appends one component block after all others.
-void AddComponent(ComponentTree& tree, BoardComponent& component) {
-  TreeNode* top = tree.AddChild(nullptr, std::move(component.designator));
-  AddNode(tree, top, Labelled("Comment: ", component.value), icon::kAttribute);
-  AddNode(tree, top, Labelled("Footprint: ", component.footprint), icon::kAttribute);
-  AddNode(tree, top, Labelled("Layer: ", component.side), icon::kAttribute);
-  AddNode(tree, top, Labelled("Rotation: ", component.rotation), icon::kAttribute);
-  AddNode(tree, top, FeederText(1), icon::kAttribute);
-  TreeNode* position = AddNode(tree, top, "Position", icon::kPositionGroup);
-  AddNode(tree, position, std::move(component.x), icon::kXValue);
-  AddNode(tree, position, std::move(component.y), icon::kYValue);
-  TreeNode* size = AddNode(tree, top, "Gr\xF6sse", icon::kSizeGroup);
-  AddNode(tree, size, "0", icon::kXValue);
-  AddNode(tree, size, "0", icon::kYValue);
-  AddNode(tree, size, "0", icon::kZValue);
-}
+// Appends component blocks after all others; the labelled texts are put
+// together in one buffer that keeps its room from component to component.
+class BlockWriter {
+ public:
+  explicit BlockWriter(ComponentTree& tree) : tree_(tree), feeder_(FeederText(1)) {}
+
+  void Add(const BoardComponent& component) {
+    TreeNode* top = tree_.AddChild(nullptr, component.designator);
+    tree_.AddChild(top, Labelled("Comment: ", component.value), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Footprint: ", component.footprint), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Layer: ", component.side), icon::kAttribute);
+    tree_.AddChild(top, Labelled("Rotation: ", component.rotation), icon::kAttribute);
+    tree_.AddChild(top, feeder_, icon::kAttribute);
+    TreeNode* position = tree_.AddChild(top, "Position", icon::kPositionGroup);
+    tree_.AddChild(position, component.x, icon::kXValue);
+    tree_.AddChild(position, component.y, icon::kYValue);
+    TreeNode* size = tree_.AddChild(top, "Gr\xF6sse", icon::kSizeGroup);
+    tree_.AddChild(size, "0", icon::kXValue);
+    tree_.AddChild(size, "0", icon::kYValue);
+    tree_.AddChild(size, "0", icon::kZValue);
+  }
+
+ private:
+  std::string_view Labelled(std::string_view label, std::string_view value) {
+    text_.assign(label);
+    text_.append(value);
+    return text_;
+  }
+
+  ComponentTree& tree_;
+  const std::string feeder_;
+  std::string text_;
+};
 
 }  // namespace
 
@@ -51,10 +55,11 @@ ImportSummary PickPlaceImport(const std::string& path, ComponentTree& tree, Boar
   // indexes valid all along.
   ImportSummary summary;
   ComponentTree built;
+  BlockWriter writer(built);
   BoardFile read = ReadBoardFile(path, [&](BoardComponent& component) {
     RaiseLargest(summary.largestX, component.xMm);
     RaiseLargest(summary.largestY, component.yMm);
-    AddComponent(built, component);
+    writer.Add(component);
   });
   summary.componentCount = static_cast<int>(read.count);
   tree.Swap(built);

@@ -1,6 +1,8 @@
 #include "boards/TextDecoding.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "core/Windows1252.h"
 
@@ -47,6 +49,15 @@ std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos, char32_t& cod
 bool IsMultiByteUtf8(std::string_view text) noexcept {
   bool multiByte = false;
   for (std::size_t pos = 0; pos < text.size();) {
+    // Plain ASCII, the bulk of a board file, is skipped eight bytes at a time.
+    std::uint64_t eight = 0;
+    if (pos + sizeof eight <= text.size()) {
+      std::memcpy(&eight, text.data() + pos, sizeof eight);
+      if ((eight & 0x8080808080808080U) == 0) {
+        pos += sizeof eight;
+        continue;
+      }
+    }
     if (Byte(text, pos) < 0x80) {
       ++pos;
       continue;

@@ -42,7 +42,12 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* stand
 void RunImport(const Arguments& args) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) LoadProject(*args.project, tree, settings);
+  if (args.project) {
+    // Only the settings of the base project are kept: its components go
+    // before the board file is read, so two trees are never held at once.
+    LoadProject(*args.project, tree, settings);
+    tree.Clear();
+  }
   PickPlaceImport(args.input, tree);
   ApplySettingOptions(args, settings);
   SaveProject(*args.output, tree, settings);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -258,7 +257,8 @@ struct ComponentTree::Store {
       parent.children_ = static_cast<std::uint32_t>(slots.size() - 1);
       return parent.children_;
     }
-    if (std::has_single_bit(length)) {  // full
+    // Full when the length is a power of two (tested without a popcount call).
+    if ((length & (length - 1)) == 0) {
       if (slots.size() > UINT32_MAX - 2 * std::size_t{length})
         throw std::length_error("too many tree nodes");
       if (parent.children_ + std::size_t{length} == slots.size()) {
@@ -408,6 +408,16 @@ TreeNode* ComponentTree::AddFirst(std::string_view text) {
 }
 
 TreeNode* ComponentTree::AddChild(TreeNode* parent, std::string_view text) {
+  return AddChild(parent, text, 0);
+}
+
+TreeNode* ComponentTree::AddChild(TreeNode* parent, std::string_view text, int icon) {
+  if (icon <= INT16_MIN || icon > INT16_MAX) {
+    // Kept in the tree's table of wide icons, which SetIcons fills.
+    TreeNode* node = AddChild(parent, text, 0);
+    SetIcons(node, icon);
+    return node;
+  }
   Store& s = *impl_->store;
   // Everything that may throw happens before the observers hear of the change.
   std::size_t slot = 0;
@@ -437,6 +447,8 @@ TreeNode* ComponentTree::AddChild(TreeNode* parent, std::string_view text) {
   TreeNode& node = s.Node(number);
   Store::SetText(node, stored);
   Store::SetLevel(node, level);
+  node.imageIndex_ = static_cast<std::int16_t>(icon);
+  node.selectedIndex_ = static_cast<std::int16_t>(icon);
   if (parent != nullptr) {
     node.parent_ = Store::NumberOf(*parent) + 1;
     node.row_ = parent->childCount_++;

@@ -111,6 +111,9 @@ class ComponentTree final {
   // Appends a new node as last child of `parent` (last top-level node for nullptr).
   // New nodes have ImageIndex 0 and SelectedIndex 0.
   TreeNode* AddChild(TreeNode* parent, std::string_view text);
+  // The same with ImageIndex and SelectedIndex `icon`, which the observers see
+  // in NodeAdded already (as one node, without a NodeChanged).
+  TreeNode* AddChild(TreeNode* parent, std::string_view text, int icon);
 
   int Count() const noexcept;
   // Throws Error "Ungültiger Index" for an index below 0 or at or past Count().

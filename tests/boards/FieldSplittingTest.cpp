@@ -40,8 +40,35 @@ INSTANTIATE_TEST_SUITE_P(Rows, SplitBoardFieldsTest, ::testing::Values(
     SplitCase{"\"ab\"cd,e", D::kComma, {"abcd", "e"}},
     SplitCase{"  C1   100nF\t C_0603   1.5  ", D::kBlanks, {"C1", "100nF", "C_0603", "1.5"}},
     SplitCase{"U1 \"LED red\" 2", D::kBlanks, {"U1", "LED red", "2"}},
-    SplitCase{" \t ", D::kBlanks, {}}));
+    SplitCase{" \t ", D::kBlanks, {}},
+    SplitCase{"\"\"\"\"\"\",\"\",\"", D::kComma, {"\"\"", "", ""}},
+    SplitCase{"a;\"b;c\";", D::kSemicolon, {"a", "b;c", ""}}));
 // clang-format on
+
+TEST_P(SplitBoardFieldsTest, AsViewsCutsTheSame) {
+  // Views of a longer row before stay apart from this one's.
+  std::vector<std::string_view> views;
+  std::string buffer;
+  SplitBoardFieldViews("\"x\",\"y\",\"z\",\"w\",\"v\",\"u\",\"t\",\"s\"", D::kComma, views, buffer);
+  SplitBoardFieldViews(GetParam().line, GetParam().delimiter, views, buffer);
+  EXPECT_EQ(Fields(views.begin(), views.end()), GetParam().fields);
+}
+
+TEST(SplitBoardFieldViews, KeepsEveryQuotedFieldOfALongRow) {
+  // Many quoted fields, one far longer than the others, all unquoted into one
+  // buffer: each view must still show its own text once the row is cut.
+  std::string line;
+  Fields expected;
+  for (int i = 0; i < 40; ++i) {
+    const std::string number = std::to_string(i);
+    expected.push_back(i == 20 ? std::string(100000, 'h') : "f\"" + number);
+    line += (i > 0 ? ";\"" : "\"") + (i == 20 ? expected.back() : "f\"\"" + number) + "\"";
+  }
+  std::vector<std::string_view> views;
+  std::string buffer;
+  SplitBoardFieldViews(line, D::kSemicolon, views, buffer);
+  EXPECT_EQ(Fields(views.begin(), views.end()), expected);
+}
 
 TEST(DelimiterOf, TakesTheDelimiterGivingTheMostFields) {
   // clang-format off

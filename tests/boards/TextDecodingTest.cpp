@@ -45,7 +45,12 @@ INSTANTIATE_TEST_SUITE_P(WithoutMark, TextDecoding, ::testing::Values(
     // overlong forms and surrogates are not UTF-8
     DecodingCase{"\xC0\xAF", "\xC0\xAF", E::kWindows1252},
     DecodingCase{"\xED\xA0\x80", "\xED\xA0\x80", E::kWindows1252},
-    DecodingCase{"", "", E::kWindows1252}));
+    DecodingCase{"", "", E::kWindows1252},
+    // ASCII is skipped eight bytes at a time: a sequence across such a step,
+    // one in the bytes after the last full step, and a cut-off one at the end
+    DecodingCase{"abcdefg\xC3\xA4xyz", "abcdefg\xE4xyz", E::kUtf8},
+    DecodingCase{"abcdefgh12345\xC3\xA4", "abcdefgh12345\xE4", E::kUtf8},
+    DecodingCase{"\xC3\xA4" "abcdefghijklmn\xC3", "\xC3\xA4" "abcdefghijklmn\xC3", E::kWindows1252}));
 // clang-format on
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,24 @@ TEST(TreeObserver, HearsAboutAdditionsBeforeAndAfter) {
                                       "aboutToAdd R1 row 0 @1", "added x row 0 @2",
                                       "aboutToAdd top row 0 @2", "added C1 row 0 @3",
                                       "aboutToAdd top row 2 @3", "added R2 row 2 @4"}));
+}
+
+TEST(TreeObserver, HearsANodeAddedWithItsIconAsOneAddition) {
+  ComponentTree tree;
+  Recorder recorder(tree);
+  tree.AddObserver(&recorder);
+  TreeNode* r1 = tree.AddChild(nullptr, "R1", 5);
+  tree.AddChild(r1, "w", 70000);  // too wide for the node: set after the addition
+  EXPECT_EQ(recorder.log,
+            (std::vector<std::string>{"aboutToAdd top row 0 @0", "added R1 row 0 @1",
+                                      "aboutToAdd R1 row 0 @1", "added w row 0 @2",
+                                      "changed w 70000/0 @2", "changed w 70000/70000 @2"}));
+  // Both icons, at either edge of the node's own 16-bit fields.
+  for (const int icon : {0, 5, -32767, -32768, 32767, 32768, INT_MIN, INT_MAX}) {
+    const TreeNode* node = tree.AddChild(r1, "n", icon);
+    EXPECT_EQ(node->ImageIndex(), icon);
+    EXPECT_EQ(node->SelectedIndex(), icon);
+  }
 }
 
 TEST(TreeObserver, HearsAboutChangesOfValueOnly) {
