@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "boards/NamedValues.h"
+
 namespace tav::bench {
 namespace {
 
@@ -110,18 +112,13 @@ const std::string& GeneratedLayoutFile(BoardLayoutKind layout, int components) {
   return found->second;
 }
 
-const char* LayoutLabel(BoardLayoutKind layout) {
-  switch (layout) {
-    case BoardLayoutKind::kLegacy:
-      return "legacy";
-    case BoardLayoutKind::kQuotedCsv:
-      return "quoted-csv";
-    case BoardLayoutKind::kUtf16TabMil:
-      return "utf16-tab-mil";
-    case BoardLayoutKind::kKiCadPos:
-      break;
-  }
-  return "kicad-pos";
+std::string_view LayoutLabel(BoardLayoutKind layout) {
+  static constexpr NamedValue<BoardLayoutKind> kNames[] = {
+      {BoardLayoutKind::kLegacy, "legacy"},
+      {BoardLayoutKind::kQuotedCsv, "quoted-csv"},
+      {BoardLayoutKind::kUtf16TabMil, "utf16-tab-mil"},
+      {BoardLayoutKind::kKiCadPos, "kicad-pos"}};
+  return NameIn(kNames, layout);
 }
 
 }  // namespace tav::bench

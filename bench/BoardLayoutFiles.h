@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tav::bench {
 
@@ -12,6 +13,6 @@ enum class BoardLayoutKind { kLegacy, kQuotedCsv, kUtf16TabMil, kKiCadPos };
 const std::string& GeneratedLayoutFile(BoardLayoutKind layout, int components);
 
 // Short name of the layout for benchmark labels.
-const char* LayoutLabel(BoardLayoutKind layout);
+std::string_view LayoutLabel(BoardLayoutKind layout);
 
 }  // namespace tav::bench

@@ -14,7 +14,7 @@ void BM_ReadBoardFile(benchmark::State& state) {
   const auto layout = static_cast<BoardLayoutKind>(state.range(0));
   const std::string& file =
       tav::bench::GeneratedLayoutFile(layout, static_cast<int>(state.range(1)));
-  state.SetLabel(tav::bench::LayoutLabel(layout));
+  state.SetLabel(std::string(tav::bench::LayoutLabel(layout)));
   for (auto _ : state) benchmark::DoNotOptimize(tav::ReadBoardFile(file));
   state.SetItemsProcessed(state.iterations() * state.range(1));
 }
@@ -23,7 +23,7 @@ void BM_ImportLayout(benchmark::State& state) {
   const auto layout = static_cast<BoardLayoutKind>(state.range(0));
   const std::string& file =
       tav::bench::GeneratedLayoutFile(layout, static_cast<int>(state.range(1)));
-  state.SetLabel(tav::bench::LayoutLabel(layout));
+  state.SetLabel(std::string(tav::bench::LayoutLabel(layout)));
   for (auto _ : state) {
     tav::ComponentTree tree;
     benchmark::DoNotOptimize(tav::PickPlaceImport(file, tree));

@@ -1,6 +1,7 @@
 #include "boards/ColumnRoles.h"
 
 #include "boards/BoardLines.h"
+#include "boards/NamedValues.h"
 
 namespace tav {
 namespace {
@@ -96,23 +97,14 @@ const std::vector<std::string_view>& ColumnNames(ColumnRole role) {
 }
 
 std::string_view RoleName(ColumnRole role) noexcept {
-  switch (role) {
-    case ColumnRole::kDesignator:
-      return "Bauteilname";
-    case ColumnRole::kX:
-      return "X";
-    case ColumnRole::kY:
-      return "Y";
-    case ColumnRole::kRotation:
-      return "Drehung";
-    case ColumnRole::kSide:
-      return "Seite";
-    case ColumnRole::kValue:
-      return "Wert";
-    case ColumnRole::kFootprint:
-      break;
-  }
-  return "Footprint";
+  static constexpr NamedValue<ColumnRole> kNames[] = {{ColumnRole::kFootprint, "Footprint"},
+                                                      {ColumnRole::kDesignator, "Bauteilname"},
+                                                      {ColumnRole::kX, "X"},
+                                                      {ColumnRole::kY, "Y"},
+                                                      {ColumnRole::kRotation, "Drehung"},
+                                                      {ColumnRole::kSide, "Seite"},
+                                                      {ColumnRole::kValue, "Wert"}};
+  return NameIn(kNames, role);
 }
 
 }  // namespace tav

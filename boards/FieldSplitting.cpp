@@ -1,5 +1,7 @@
 #include "boards/FieldSplitting.h"
 
+#include "boards/NamedValues.h"
+
 #include <array>
 #include <cstring>
 
@@ -112,17 +114,11 @@ Delimiter DelimiterOf(std::string_view header, std::vector<std::string>& scratch
 }
 
 std::string_view DelimiterName(Delimiter delimiter) noexcept {
-  switch (delimiter) {
-    case Delimiter::kTab:
-      return "Tabulator";
-    case Delimiter::kSemicolon:
-      return "Semikolon";
-    case Delimiter::kComma:
-      return "Komma";
-    case Delimiter::kBlanks:
-      break;
-  }
-  return "Leerzeichen";
+  static constexpr NamedValue<Delimiter> kNames[] = {{Delimiter::kBlanks, "Leerzeichen"},
+                                                     {Delimiter::kTab, "Tabulator"},
+                                                     {Delimiter::kSemicolon, "Semikolon"},
+                                                     {Delimiter::kComma, "Komma"}};
+  return NameIn(kNames, delimiter);
 }
 
 }  // namespace tav

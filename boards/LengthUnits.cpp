@@ -1,6 +1,7 @@
 #include "boards/LengthUnits.h"
 
 #include "boards/BoardLines.h"
+#include "boards/NamedValues.h"
 
 namespace tav {
 namespace {
@@ -87,16 +88,10 @@ Number ToMillimetres(Number value, LengthUnit unit) noexcept {
 }
 
 std::string_view UnitName(LengthUnit unit) noexcept {
-  switch (unit) {
-    case LengthUnit::kMil:
-      return "mil";
-    case LengthUnit::kInch:
-      return "inch";
-    case LengthUnit::kMm:
-    case LengthUnit::kUnspecified:
-      break;
-  }
-  return "mm";
+  // An unspecified unit is read as mm, and so named.
+  static constexpr NamedValue<LengthUnit> kNames[] = {
+      {LengthUnit::kMm, "mm"}, {LengthUnit::kMil, "mil"}, {LengthUnit::kInch, "inch"}};
+  return NameIn(kNames, unit);
 }
 
 }  // namespace tav

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "boards/NamedValues.h"
 #include "core/Windows1252.h"
 
 namespace tav {
@@ -144,19 +145,13 @@ DecodedText DecodeBoardText(std::string bytes) {
 }
 
 std::string_view EncodingName(TextEncoding encoding) noexcept {
-  switch (encoding) {
-    case TextEncoding::kUtf8:
-      return "UTF-8";
-    case TextEncoding::kUtf8WithMark:
-      return "UTF-8 mit BOM";
-    case TextEncoding::kUtf16Le:
-      return "UTF-16 LE";
-    case TextEncoding::kUtf16Be:
-      return "UTF-16 BE";
-    case TextEncoding::kWindows1252:
-      break;
-  }
-  return "Windows-1252";
+  static constexpr NamedValue<TextEncoding> kNames[] = {
+      {TextEncoding::kWindows1252, "Windows-1252"},
+      {TextEncoding::kUtf8, "UTF-8"},
+      {TextEncoding::kUtf8WithMark, "UTF-8 mit BOM"},
+      {TextEncoding::kUtf16Le, "UTF-16 LE"},
+      {TextEncoding::kUtf16Be, "UTF-16 BE"}};
+  return NameIn(kNames, encoding);
 }
 
 }  // namespace tav
