@@ -41,52 +41,52 @@ void RemoveProject(const std::string& path) {
   std::filesystem::remove(std::filesystem::path(path).parent_path(), ignored);
 }
 
+// A generated board of `state.range(0)` components and where its project is
+// saved; the project and its folder are removed at the end.
+struct BenchProject {
+  explicit BenchProject(const benchmark::State& state)
+      : components(static_cast<int>(state.range(0))), path(ProjectPath(components)) {
+    BuildTree(tree, components);
+  }
+  ~BenchProject() { RemoveProject(path); }
+
+  const int components;
+  const std::string path;
+  tav::ComponentTree tree;
+  const tav::MachineSettings settings;
+};
+
 // A first save: the file does not exist yet.
 void BM_SaveProjectNew(benchmark::State& state) {
-  const int components = static_cast<int>(state.range(0));
-  tav::ComponentTree tree;
-  BuildTree(tree, components);
-  const tav::MachineSettings settings;
-  const std::string path = ProjectPath(components);
+  const BenchProject project(state);
   for (auto _ : state) {
     state.PauseTiming();
-    std::filesystem::remove(path);
+    std::filesystem::remove(project.path);
     state.ResumeTiming();
-    tav::SaveProject(path, tree, settings);
+    tav::SaveProject(project.path, project.tree, project.settings);
   }
-  RemoveProject(path);
-  state.SetItemsProcessed(state.iterations() * components);
+  state.SetItemsProcessed(state.iterations() * project.components);
 }
 
 // A save over the project's own file: parse, erase "components", update in place.
 void BM_SaveProjectOver(benchmark::State& state) {
-  const int components = static_cast<int>(state.range(0));
-  tav::ComponentTree tree;
-  BuildTree(tree, components);
-  const tav::MachineSettings settings;
-  const std::string path = ProjectPath(components);
-  tav::SaveProject(path, tree, settings);
-  for (auto _ : state) tav::SaveProject(path, tree, settings);
-  RemoveProject(path);
-  state.SetItemsProcessed(state.iterations() * components);
+  const BenchProject project(state);
+  tav::SaveProject(project.path, project.tree, project.settings);
+  for (auto _ : state) tav::SaveProject(project.path, project.tree, project.settings);
+  state.SetItemsProcessed(state.iterations() * project.components);
 }
 
 void BM_LoadProject(benchmark::State& state) {
-  const int components = static_cast<int>(state.range(0));
-  const std::string path = ProjectPath(components);
-  {
-    tav::ComponentTree tree;
-    BuildTree(tree, components);
-    tav::SaveProject(path, tree, tav::MachineSettings{});
-  }
+  BenchProject project(state);
+  tav::SaveProject(project.path, project.tree, project.settings);
+  project.tree.Clear();  // only the loaded tree is in memory while timing
   tav::MachineSettings settings;
   for (auto _ : state) {
     tav::ComponentTree tree;
-    tav::LoadProject(path, tree, settings);
+    tav::LoadProject(project.path, tree, settings);
     benchmark::DoNotOptimize(tree.Count());
   }
-  RemoveProject(path);
-  state.SetItemsProcessed(state.iterations() * components);
+  state.SetItemsProcessed(state.iterations() * project.components);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "boards/ColumnRoles.h"
 
 #include "boards/BoardLines.h"
-#include "boards/NamedValues.h"
 
 namespace tav {
 namespace {
@@ -97,14 +96,10 @@ const std::vector<std::string_view>& ColumnNames(ColumnRole role) {
 }
 
 std::string_view RoleName(ColumnRole role) noexcept {
-  static constexpr NamedValue<ColumnRole> kNames[] = {{ColumnRole::kFootprint, "Footprint"},
-                                                      {ColumnRole::kDesignator, "Bauteilname"},
-                                                      {ColumnRole::kX, "X"},
-                                                      {ColumnRole::kY, "Y"},
-                                                      {ColumnRole::kRotation, "Drehung"},
-                                                      {ColumnRole::kSide, "Seite"},
-                                                      {ColumnRole::kValue, "Wert"}};
-  return NameIn(kNames, role);
+  // In the order of the roles, as the name table above.
+  static constexpr std::array<std::string_view, kColumnRoleCount> kShown{
+      "Bauteilname", "X", "Y", "Drehung", "Seite", "Wert", "Footprint"};
+  return kShown[static_cast<std::size_t>(role)];
 }
 
 }  // namespace tav

@@ -13,28 +13,26 @@
 namespace tav {
 namespace {
 
+// The names of the first `count` enumerators of Enum.
+template <typename Enum, typename Name>
+std::set<std::string> NamesOf(std::size_t count, Name name) {
+  std::set<std::string> names;
+  for (std::size_t i = 0; i < count; ++i) names.emplace(name(static_cast<Enum>(i)));
+  return names;
+}
+
+using Names = std::set<std::string>;
+
 TEST(ShownNames, EveryEnumeratorHasItsOwnName) {
-  EXPECT_EQ(EncodingName(TextEncoding::kWindows1252), "Windows-1252");
-  EXPECT_EQ(EncodingName(TextEncoding::kUtf8), "UTF-8");
-  EXPECT_EQ(EncodingName(TextEncoding::kUtf8WithMark), "UTF-8 mit BOM");
-  EXPECT_EQ(EncodingName(TextEncoding::kUtf16Le), "UTF-16 LE");
-  EXPECT_EQ(EncodingName(TextEncoding::kUtf16Be), "UTF-16 BE");
-
-  EXPECT_EQ(DelimiterName(Delimiter::kTab), "Tabulator");
-  EXPECT_EQ(DelimiterName(Delimiter::kSemicolon), "Semikolon");
-  EXPECT_EQ(DelimiterName(Delimiter::kComma), "Komma");
-  EXPECT_EQ(DelimiterName(Delimiter::kBlanks), "Leerzeichen");
-
+  EXPECT_EQ(NamesOf<TextEncoding>(5, EncodingName),
+            (Names{"Windows-1252", "UTF-8", "UTF-8 mit BOM", "UTF-16 LE", "UTF-16 BE"}));
+  EXPECT_EQ(NamesOf<Delimiter>(4, DelimiterName),
+            (Names{"Tabulator", "Semikolon", "Komma", "Leerzeichen"}));
+  // A file without a unit is read in mm.
   EXPECT_EQ(UnitName(LengthUnit::kUnspecified), "mm");
-  EXPECT_EQ(UnitName(LengthUnit::kMm), "mm");
-  EXPECT_EQ(UnitName(LengthUnit::kMil), "mil");
-  EXPECT_EQ(UnitName(LengthUnit::kInch), "inch");
-
-  std::set<std::string> roles;
-  for (std::size_t role = 0; role < kColumnRoleCount; ++role)
-    roles.emplace(RoleName(static_cast<ColumnRole>(role)));
-  EXPECT_EQ(roles, (std::set<std::string>{"Bauteilname", "X", "Y", "Drehung", "Seite", "Wert",
-                                          "Footprint"}));
+  EXPECT_EQ(NamesOf<LengthUnit>(4, UnitName), (Names{"mm", "mil", "inch"}));
+  EXPECT_EQ(NamesOf<ColumnRole>(kColumnRoleCount, RoleName),
+            (Names{"Bauteilname", "X", "Y", "Drehung", "Seite", "Wert", "Footprint"}));
 }
 
 }  // namespace
