@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "core/EditCommands.h"
 #include "core/NumberConversion.h"
 #include "gcode/GCodeGenerator.h"
+#include "plan/PassPrograms.h"
 #include "project/MachineProfile.h"
 #include "project/ProjectFile.h"
 #include "ui/AboutBox.h"
@@ -481,6 +484,17 @@ void MainWindow::SetUpPlanning() {
   project->insertSeparator(before);
   project->insertAction(before, plan);
   connect(plan, &QAction::triggered, this, &MainWindow::ShowPassPlan);
+  connect(planDialog_.get(), &PlanDialog::PassApplied, this, &MainWindow::SuggestPassProgramName);
+}
+
+// The program of an applied pass is offered under the name `tav plan` gives
+// it, in the folder of the last program saved or else the project's, so the
+// passes of a board don't overwrite each other's programs.
+void MainWindow::SuggestPassProgramName(int pass) {
+  const QString name = FromCorePath(tav::PassProgramFileName(pass));
+  const QString& beside =
+      saveDialog1_.FileName().isEmpty() ? projectPath_ : saveDialog1_.FileName();
+  saveDialog1_.SetFileName(beside.isEmpty() ? name : QFileInfo(beside).dir().filePath(name));
 }
 
 void MainWindow::ShowPassPlan() {

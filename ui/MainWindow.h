@@ -126,6 +126,7 @@ class MainWindow final : public QMainWindow {
   void SetProjectPathAndTitle(const QString& path);
   void SetTitleFor(const QString& path);
   void AssignFeeder(int feeder);
+  void SuggestPassProgramName(int pass);
 
   std::unique_ptr<Ui::TForm1> ui_;
   tav::ComponentTree tree_;

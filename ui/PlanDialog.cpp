@@ -193,6 +193,7 @@ void PlanDialog::ApplyPass(int pass) {
                                   "ausgeschlossen. Jetzt \"G-Code generieren\".")
                        .arg(pass)
                        .arg(Counted(plan_->ComponentCountOfPass(pass), "Bauteil", "Bauteile")));
+  emit PassApplied(pass);
 }
 
 void PlanDialog::ApplyChosenPass() { ApplyPass(passes_->currentIndex() + 1); }

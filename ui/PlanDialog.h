@@ -60,6 +60,10 @@ class PlanDialog final : public QDialog, private tav::TreeObserver {
   std::string SetupSheetText() const;
   const FileDialog& SaveDialog4() const noexcept { return saveDialog4_; }
 
+ signals:
+  // Pass `pass` (from 1) is now the included set of components.
+  void PassApplied(int pass);
+
  private:
   void Build();
   void Show();

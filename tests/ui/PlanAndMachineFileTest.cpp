@@ -77,6 +77,14 @@ TEST_F(Planning, ShowsTheExamplesPlanAndEachAppliedPassGeneratesItsProgram) {
     form_.GenerateProgram();
     EXPECT_EQ(MemoText(), expected[static_cast<std::size_t>(pass - 1)]) << "pass " << pass;
   }
+  // Its program is offered under the pass's own name, beside the program saved last.
+  dialogs_->Answer("SaveDialog1", Q(folder_ / "prog.nc"));
+  form_.SaveProgramAs();
+  Apply(3);
+  form_.GenerateProgram();
+  dialogs_->Answer("SaveDialog1", std::nullopt);
+  form_.SaveProgramAs();
+  EXPECT_EQ(dialogs_->Calls().back().offered, Q(folder_ / "durchgang-3.nc"));
   // A double click on a row applies its pass (row 9 is on pass 3).
   auto* rows = InDialog<QTableView>("PlanTable");
   rows->scrollTo(table->index(9, 2));
