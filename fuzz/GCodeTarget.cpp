@@ -7,6 +7,8 @@
 //                                    (a-t: feeders 1-4 X, Y, Z, Versatz, Richtung; u-w:
 //                                    SpeedHeben, SpeedSetzen, SpeedFahren; x, y: valve,
 //                                    delay; z: BauteilMaxHeight)
+//   #<c><value>                      sets program option (c - 'a') mod 4 to value (a: valve
+//                                    off code, b: switch the valve, c: controller, d: comments)
 //   +<name>,<x>,<y>,<feeder>,<icon>  appends a whole component block; a one-digit
 //                                    feeder N means "Feeder: N", else the text as is
 //   <<text>                          inserts a top-level node before all others
@@ -22,6 +24,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"
 #include "gcode/GCodeGenerator.h"
+#include "gcode/GCodeOptions.h"
 
 namespace tav::fuzz {
 namespace {
@@ -38,12 +41,16 @@ std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t i) 
 
 void Build(std::string_view input, ComponentTree& tree, MachineSettings& settings) {
   const std::vector<std::string*> fields = StoredFields(settings);
+  const std::vector<std::string*> options = {&settings.valveOffCode, &settings.switchValve,
+                                             &settings.controller, &settings.comments};
   TreeNode* last = nullptr;
   for (std::string_view piece : SplitAtNewline(input)) {
     std::string line(piece);
     std::erase_if(line, [](char c) { return c == '\r' || c == '\0'; });
     if (line.starts_with('=') && line.size() >= 2) {
       *fields[static_cast<unsigned char>(line[1] - 'a') % fields.size()] = line.substr(2);
+    } else if (line.starts_with('#') && line.size() >= 2) {
+      *options[static_cast<unsigned char>(line[1] - 'a') % options.size()] = line.substr(2);
     } else if (line.starts_with('+')) {
       const std::vector<std::string> parts = SplitFields(line.substr(1), ',');
       std::string feeder = FieldOrEmpty(parts, 3);
@@ -74,7 +81,11 @@ void Build(std::string_view input, ComponentTree& tree, MachineSettings& setting
 
 void CheckProgram(const std::string& program, const ComponentTree& tree,
                   const MachineSettings& settings) {
-  Expect(program.ends_with("\r\n%\r\n"), "the program does not end with \"%\"");
+  // The options were read by the run that succeeded, so they are valid.
+  const GCodeOptions options = ReadGCodeOptions(settings);
+  const bool percentLines = options.controller == Controller::kStandard;
+  const std::string last = percentLines ? "%" : "M2";
+  Expect(program.ends_with("\r\n" + last + "\r\n"), "the program does not end with " + last);
   const LineList lines = SplitLines(program);
   Expect(JoinLines(lines) == program, "a program line lacks CR LF or holds a line break");
 
@@ -83,23 +94,38 @@ void CheckProgram(const std::string& program, const ComponentTree& tree,
     const TreeNode* top = tree.TopLevel(row);
     if (top->ImageIndex() == 0) included.push_back(tree.IndexOf(top));
   }
-  Expect(lines.size() == 13 + 11 * included.size(),
+  // A component block: an optional comment line, 11 lines, and two lines
+  // (code, dwell) at pick and at place when the valve is switched.
+  const std::size_t comment = options.comments ? 1 : 0;
+  const std::size_t valve = options.switchValve ? 2 : 0;
+  const std::size_t blockLines = 11 + comment + 2 * valve;
+  const std::size_t header = percentLines ? 12 : 11;
+  Expect(lines.size() == header + 1 + blockLines * included.size(),
          "the program has " + std::to_string(lines.size()) + " lines for " +
              std::to_string(included.size()) + " included components");
-  Expect(lines[0] == "(-------------------------------)" && lines[7] == "%" && lines[8] == "G21",
+  Expect(lines[0] == "(-------------------------------)" && lines[header - 4] == "G21" &&
+             (lines[7] == "%") == percentLines,
          "the header is wrong");
-  Expect(lines[10] == "G01 Z+" + settings.maxPartHeight + " F" + settings.liftFeed,
+  Expect(lines[header - 2] == "G01 Z+" + settings.maxPartHeight + " F" + settings.liftFeed,
          "the header's lift line is wrong");
   for (std::size_t k = 0; k < included.size(); ++k) {
     const int index = included[k];
     const auto coordinate = [&tree, index](int offset) {
       return ReplaceText(tree.NodeAt(index + offset)->Text(), "mm", "", true, true);
     };
+    const std::size_t block = header + blockLines * k;
+    const std::size_t move = block + comment;  // the first move to the feeder
     const std::string expected =
         "G00 X" + coordinate(7) + " Y" + coordinate(8) + " F" + settings.travelFeed;
-    Expect(lines[12 + 11 * k + 7] == expected,
+    Expect(lines[move + 7 + valve] == expected,
            "component " + std::to_string(k) + " is placed at the wrong position");
-    Expect(lines[12 + 11 * k + 10].empty(), "a component block does not end with an empty line");
+    Expect(comment == 0 || (lines[block].starts_with("(") && lines[block].ends_with(")")),
+           "component " + std::to_string(k) + " has no comment line");
+    Expect(
+        valve == 0 || (lines[move + 6] == options.valveOn && lines[move + 11] == options.valveOff),
+        "component " + std::to_string(k) + " does not switch the valve at pick and place");
+    Expect(lines[block + blockLines - 1].empty(),
+           "a component block does not end with an empty line");
   }
 }
 
