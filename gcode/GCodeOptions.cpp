@@ -51,7 +51,9 @@ std::string ProgramStopIn(std::string_view code) {
     bool whole = true;
     if (j < code.size() && code[j] == '.') {
       ++j;
-      while (j < code.size() && IsDigit(code[j])) whole = whole && code[j++] == '0';
+      for (; j < code.size() && IsDigit(code[j]); ++j) {
+        if (code[j] != '0') whole = false;
+      }
     }
     if (j > digits && whole &&
         (value == 0 || value == 1 || value == 2 || value == 30 || value == 60))

@@ -167,9 +167,12 @@ TEST_F(ProgramOptions, ValveCodesAreOnlyCheckedWhileSwitching) {
   test::AddComponent(tree, "R1", "1", "2");
   EXPECT_NO_THROW(GCodeGenerator::Generate(tree, MachineSettings{}));
   // Codes that merely contain stop-like text are fine.
-  for (const char* code : {"M64 P0", "M7", "M10", "M100", "M1.5", "M65 P0 (nicht M2)", "#<m2>"})
+  // A decimal part with other digits after a nonzero one is read to its end.
+  for (const char* code :
+       {"M64 P0", "M7", "M10", "M100", "M1.5", "M1.50", "M0.10 P2", "M65 P0 (nicht M2)", "#<m2>"})
     EXPECT_EQ(ProgramStopIn(code), "") << code;
   EXPECT_EQ(ProgramStopIn("M64 P0 m01"), "m01");
+  EXPECT_EQ(ProgramStopIn("M1.50 M2.00"), "M2.00");
 }
 
 // clang-format off
