@@ -11,6 +11,7 @@
 #include "boards/LegacyReader.h"
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/LineBreaks.h"
 #include "core/MessagePath.h"
 #include "core/Messages.h"
 
@@ -51,7 +52,7 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const Compo
   BoardFile file;
   DecodedText decoded = DecodeBoardText(std::move(bytes));
   file.encoding = decoded.encoding;
-  const std::vector<std::string_view> lines = BoardLines(decoded.text);
+  const std::vector<std::string_view> lines = LineViews(decoded.text);
   if (lines.empty()) throw Error(FormatMessage(msg::kEmptyBoardFile, {FullPathForMessage(path)}));
 
   if (IsLegacyLayout(lines)) {

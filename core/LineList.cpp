@@ -2,25 +2,15 @@
 
 #include "core/Error.h"
 #include "core/FileAccess.h"
+#include "core/LineBreaks.h"
 #include "core/MessagePath.h"
 #include "core/Messages.h"
 
 namespace tav {
 
 LineList SplitLines(std::string_view text) {
-  // A NUL byte ends the text: nothing after it is read.
-  text = text.substr(0, text.find('\0'));
-  LineList lines;
-  std::size_t position = 0;
-  while (position < text.size()) {
-    std::size_t end = position;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    lines.emplace_back(text.substr(position, end - position));
-    position = end;
-    if (position < text.size() && text[position] == '\r') ++position;
-    if (position < text.size() && text[position] == '\n') ++position;
-  }
-  return lines;
+  const std::vector<std::string_view> views = LineViews(text);
+  return LineList(views.begin(), views.end());
 }
 
 std::string JoinLines(const LineList& lines) {

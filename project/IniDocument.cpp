@@ -1,12 +1,12 @@
 #include "project/IniDocument.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <stdexcept>
+
+#include "core/LineBreaks.h"
 
 namespace tav {
 
@@ -20,35 +20,6 @@ void CheckSectionName(std::string_view section) {
   const std::string_view sectionName = TrimIniBlanks(section);
   if (sectionName.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos)
     throw std::invalid_argument("section name cannot stand in an INI file");
-}
-
-// Where the line running from `pos` ends: the first CR or LF, or the end.
-// Eight bytes are tested at once where the byte order allows: a project
-// file has millions of short lines.
-std::size_t LineEnd(std::string_view text, std::size_t pos) noexcept {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-    while (text.size() - pos >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + pos, 8);
-      // A byte of `cr` or `lf` is zero where the text has that byte; the
-      // lowest high bit the test sets marks the first such byte exactly.
-      const std::uint64_t cr = word ^ (kOnes * '\r');
-      const std::uint64_t lf = word ^ (kOnes * '\n');
-      const std::uint64_t found = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighBits;
-      if (found != 0) return pos + static_cast<std::size_t>(std::countr_zero(found)) / 8;
-      pos += 8;
-    }
-  }
-  while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n') ++pos;
-  return pos;
-}
-
-std::size_t AfterLineBreak(std::string_view text, std::size_t end) noexcept {
-  if (end < text.size() && text[end] == '\r') ++end;
-  if (end < text.size() && text[end] == '\n') ++end;
-  return end;
 }
 
 // Calls `take` with every line of `text`, without its line break; lines end

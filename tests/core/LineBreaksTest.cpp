@@ -1,4 +1,4 @@
-#include "boards/BoardLines.h"
+#include "core/LineBreaks.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace tav {
 namespace {
 
-TEST(BoardLines, CutAtEveryKindOfLineEnd) {
+TEST(LineViews, CutAtEveryKindOfLineEnd) {
   using Lines = std::vector<std::string_view>;
   // clang-format off
   const struct { std::string text; Lines lines; } cases[] = {
@@ -23,15 +23,14 @@ TEST(BoardLines, CutAtEveryKindOfLineEnd) {
       {"", {}},
   };
   // clang-format on
-  for (const auto& c : cases) EXPECT_EQ(BoardLines(c.text), c.lines) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(LineViews(c.text), c.lines) << c.text;
 }
 
-TEST(BoardLines, CutALongCrOnlyFileIntoAllItsLines) {
-  // The line ends of one kind are found without searching for the other kind
-  // again on every line; the result must still be every line in order.
+TEST(LineViews, CutALongCrOnlyTextIntoAllItsLines) {
+  // Room is reserved by line feeds; a CR-only text must still give every line.
   std::string text;
   for (int i = 0; i < 20000; ++i) text += std::to_string(i) + "\r";
-  const std::vector<std::string_view> lines = BoardLines(text);
+  const std::vector<std::string_view> lines = LineViews(text);
   ASSERT_EQ(lines.size(), 20000U);
   EXPECT_EQ(lines.front(), "0");
   EXPECT_EQ(lines.back(), "19999");
