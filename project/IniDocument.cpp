@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/LineBreaks.h"
+#include "project/PieceWriter.h"
 
 namespace tav {
 
@@ -449,19 +450,11 @@ std::string IniDocument::Serialize() const {
 }
 
 void IniDocument::SerializeTo(const std::function<void(std::string_view)>& write) const {
-  // Lines are gathered into pieces of about kPieceBytes; a section's text
-  // written in one piece (pending) goes out as it stands, without a copy.
-  constexpr std::size_t kPieceBytes = std::size_t{1} << 18;
-  std::string piece;
-  const auto flush = [&piece, &write] {
-    if (!piece.empty()) write(piece);
-    piece.clear();
-  };
-  const auto put = [&piece, &flush](const IniLine& line) {
-    if (line.Removed()) return;
-    piece.append(line.Text());
-    piece.append("\r\n");
-    if (piece.size() >= kPieceBytes) flush();
+  // Lines are gathered into pieces; a section's text written in one piece
+  // (pending) goes out as it stands, without a copy.
+  PieceWriter out(write);
+  const auto put = [&out](const IniLine& line) {
+    if (!line.Removed()) out.AppendLine(line.Text());
   };
   for (const auto& section : sections_) {
     if (!section->live) continue;
@@ -471,16 +464,16 @@ void IniDocument::SerializeTo(const std::function<void(std::string_view)>& write
     for (std::size_t i = 0; i < section->entryEnd; ++i) put(section->lines[i]);
     for (const IniLine& line : section->added) put(line);
     if (!section->pending.empty()) {
-      flush();
+      out.Flush();
       write(section->pending);
     }
     if (section->generated) {
-      flush();
+      out.Flush();
       section->generated(write);
     }
     for (std::size_t i = section->entryEnd; i < section->lines.size(); ++i) put(section->lines[i]);
   }
-  flush();
+  out.Flush();
 }
 
 }  // namespace tav

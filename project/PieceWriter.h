@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <string_view>
@@ -27,6 +28,15 @@ class PieceWriter final {
     return buffer_.data() + used_;
   }
   void Commit(const char* end) noexcept { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
+  // Appends `text` and CR LF.
+  void AppendLine(std::string_view text) {
+    char* at = Reserve(text.size() + 2);
+    at = std::copy(text.begin(), text.end(), at);
+    *at++ = '\r';
+    *at++ = '\n';
+    Commit(at);
+  }
 
   void Flush() {
     if (used_ != 0) write_(std::string_view(buffer_.data(), used_));
