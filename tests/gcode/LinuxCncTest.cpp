@@ -48,9 +48,11 @@ Interpreted RunInterpreter(const std::string& rs274, const std::string& program)
   const std::string output = folder / "canon.txt";
   const std::string messages = folder / "messages.txt";
   test::WriteBytes(input, program);
-  // rs274 keeps its parameter file in the working folder; each run gets its
-  // own, so two tests running at once do not share (and break) it.
-  const std::string command = "cd '" + folder.path().string() + "' && '" + rs274 + "' -g '" +
+  // rs274 keeps its parameter file in the working folder and truncates and
+  // maps "$HOME/.tool.mmap"; each run gets its own folder as both, so two
+  // runs at once cannot truncate the other's mapping (a SIGBUS).
+  const std::string here = folder.path().string();
+  const std::string command = "cd '" + here + "' && HOME='" + here + "' '" + rs274 + "' -g '" +
                               input + "' '" + output + "' </dev/null >'" + messages + "' 2>&1";
   Interpreted result;
   const int status = std::system(command.c_str());
