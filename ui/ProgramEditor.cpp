@@ -28,6 +28,8 @@ namespace {
 
 // Space between the viewport's edge and the text, as a text document keeps it.
 constexpr int kMargin = 4;
+// How often a drag held outside the view scrolls on, in milliseconds.
+constexpr int kDragScrollInterval = 50;
 
 bool IsWordByte(char byte) { return byte != ' ' && byte != '\t' && byte != '\n'; }
 
@@ -49,6 +51,7 @@ bool IsEditingKey(const QKeyEvent& key) {
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+    case Qt::Key_Tab:
       return true;
     default:
       break;
@@ -467,6 +470,10 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       return ReplaceSelection("\n");
+    case Qt::Key_Tab:
+      if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return ReplaceSelection("\t", true);
+      break;
     default:
       break;
   }
@@ -476,6 +483,11 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+// Tab types a tab as in any text editor; Shift+Tab still leaves the editor.
+bool ProgramEditor::focusNextPrevChild(bool next) {
+  return next ? false : QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void ProgramEditor::inputMethodEvent(QInputMethodEvent* event) {
@@ -491,12 +503,20 @@ void ProgramEditor::mousePressEvent(QMouseEvent* event) {
 }
 
 void ProgramEditor::mouseMoveEvent(QMouseEvent* event) {
-  // Dragging selects, and scrolls when the mouse leaves the view.
-  if (event->buttons() & Qt::LeftButton) SetCaret(PositionAt(event->position().toPoint()), true);
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  // Dragging selects. Held outside the view, it keeps scrolling towards the
+  // mouse, a line (or a stretch of the line) each tick, as text editors do.
+  dragPoint_ = event->position().toPoint();
+  SetCaret(PositionAt(dragPoint_), true);
+  if (viewport()->rect().contains(dragPoint_))
+    dragScroll_.stop();
+  else if (!dragScroll_.isActive())
+    dragScroll_.start(kDragScrollInterval, this);
 }
 
 void ProgramEditor::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+  dragScroll_.stop();
   event->accept();
 }
 
@@ -545,6 +565,7 @@ void ProgramEditor::focusInEvent(QFocusEvent* event) {
 
 void ProgramEditor::focusOutEvent(QFocusEvent* event) {
   blink_.stop();
+  dragScroll_.stop();
   viewport()->update();
   QAbstractScrollArea::focusOutEvent(event);
 }
@@ -559,6 +580,11 @@ void ProgramEditor::RestartBlink() {
 }
 
 void ProgramEditor::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == dragScroll_.timerId()) {
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return dragScroll_.stop();
+    SetCaret(PositionAt(dragPoint_), true);
+    return;
+  }
   if (event->timerId() != blink_.timerId()) return QAbstractScrollArea::timerEvent(event);
   caretShown_ = !caretShown_;
   viewport()->update();

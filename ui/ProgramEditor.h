@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QPoint>
 #include <QString>
 #include <QTextCursor>
 
@@ -59,6 +60,7 @@ class ProgramEditor : public QAbstractScrollArea {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -106,6 +108,9 @@ class ProgramEditor : public QAbstractScrollArea {
   int widest_ = 0;
   bool caretShown_ = true;
   QBasicTimer blink_;
+  // Scrolls on while a selecting drag is held outside the view.
+  QBasicTimer dragScroll_;
+  QPoint dragPoint_;
 };
 
 }  // namespace tav::ui

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -75,6 +76,19 @@ TEST_F(ProgramEditorTest, TypingAndErasingWithTheKeys) {
                     QStringLiteral("\u00b5\u00e4"));
   QApplication::sendEvent(&editor_, &umlauts);
   EXPECT_EQ(Text().substr(0, 2), "\xB5\xE4");
+
+  // Tab types a tab and keeps the focus; Shift+Tab leaves the editor.
+  QWidget window;
+  QLineEdit other(&window);
+  editor_.setParent(&window);
+  window.show();
+  editor_.setFocus();
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Text().substr(0, 3), "\xB5\xE4\t");
+  EXPECT_EQ(window.focusWidget(), &editor_);
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(window.focusWidget(), &other);
+  editor_.setParent(nullptr);
 }
 
 TEST_F(ProgramEditorTest, SelectingWithShiftAndReplacingTheSelection) {
@@ -199,6 +213,24 @@ TEST_F(ProgramEditorTest, ScrollingFollowsTheCaretAndCoversEveryLine) {
   EXPECT_EQ(vertical->value(), vertical->maximum() - page);
   Key(Qt::Key_Home, Qt::ControlModifier);
   EXPECT_EQ(vertical->value(), 0);
+
+  // A selecting drag held below the view keeps scrolling and selecting.
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  QTest::mousePress(editor_.viewport(), Qt::LeftButton, {}, PointAt(0, 0));
+  const QPoint below(20, editor_.viewport()->height() + 10);
+  QMouseEvent drag(QEvent::MouseMove, below, editor_.viewport()->mapToGlobal(below), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor_.viewport(), &drag);
+  const int afterMove = vertical->value();
+  QTest::qWait(300);
+  EXPECT_GT(vertical->value(), afterMove);
+  QTest::mouseRelease(editor_.viewport(), Qt::LeftButton, {}, below);
+  const int afterRelease = vertical->value();
+  QTest::qWait(150);
+  EXPECT_EQ(vertical->value(), afterRelease);
+  EXPECT_EQ(editor_.AnchorPosition(), 0u);
+  EXPECT_GT(editor_.Text().LineOf(editor_.CaretPosition()), static_cast<std::size_t>(page));
+  Key(Qt::Key_Home, Qt::ControlModifier);
 
   // The wheel scrolls the view; the caret stays.
   QWheelEvent wheel(QPointF(50, 50), editor_.viewport()->mapToGlobal(QPointF(50, 50)), {},
