@@ -1,8 +1,10 @@
 #include "project/ProjectFile.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "core/Error.h"
 #include "core/PathRules.h"
 #include "project/IncludeStates.h"
 #include "project/IniStore.h"
@@ -25,11 +27,22 @@ void SaveProject(const std::string& path, const ComponentTree& tree,
   store.Close();
 }
 
-void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
+namespace {
+
+// The sections a project file may hold; a file with none of them is no project.
+constexpr std::string_view kProjectSections[] = {
+    kComponentsSection, kIconsSection, "Feeder",  "Geschwindigkeiten", "G-Code",
+    "Koordinaten",      "Maschine",    "Platine", kLibrarySection};
+
+void LoadCheckedProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
   // Everything is read and checked into a scratch tree and a copy of the
   // settings; only a load that fully succeeds replaces the working state, so a
   // failed load never mixes one job's tree with another job's feeders.
   IniStore store(path);
+  bool project = false;
+  for (const std::string_view section : kProjectSections)
+    project = project || store.HasSection(section);
+  if (!project) throw Error(FormatMessage(msg::kNotAProject, {path}));
   ComponentTree loaded;
   LoadTreeFromIni(loaded, store, kComponentsSection);
   LoadIcons(loaded, store);
@@ -46,6 +59,21 @@ void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& 
 
   tree.Swap(loaded);
   settings = std::move(loadedSettings);
+}
+
+}  // namespace
+
+void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error) && !error)
+    throw Error(FormatMessage(msg::kProjectNotFound, {path}));
+  try {
+    LoadCheckedProject(path, tree, settings);
+  } catch (const Error& failure) {
+    // A message that names no file gets the project's name in front.
+    if (failure.message().find(path) != std::string::npos) throw;
+    throw Error(FormatMessage(msg::kInProject, {path, failure.message()}));
+  }
 }
 
 std::string ProjectFileName(std::string_view chosen) {
