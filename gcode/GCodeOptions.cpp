@@ -9,7 +9,7 @@ namespace tav {
 namespace msg {
 inline constexpr const char* kNotAGrblValveCode =
     "Der Ventil-Befehl \"%s\" ist keiner, den GRBL 1.1 ausf\xFChrt (erlaubt: M3, M4, M5, M7, "
-    "M8, M9; M7 nur, wo GRBL mit ihm gebaut wurde)";
+    "M8, M9; M7 nur, wo GRBL mit ihm gebaut wurde).";
 }  // namespace msg
 namespace {
 

@@ -9,8 +9,8 @@ namespace tav {
 namespace msg {
 inline constexpr const char* kOutsideTravel =
     "%s: das Ziel %s %s liegt au\xDF"
-    "erhalb des Verfahrbereichs (%s)";
-inline constexpr const char* kBelowLowestZ = "%s: das Ziel Z %s liegt unter der tiefsten Z (%s)";
+    "erhalb des Verfahrbereichs (%s).";
+inline constexpr const char* kBelowLowestZ = "%s: das Ziel Z %s liegt unter der tiefsten Z (%s).";
 }  // namespace msg
 namespace {
 

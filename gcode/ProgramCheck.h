@@ -16,11 +16,11 @@
 namespace tav {
 
 namespace msg {
-inline constexpr const char* kBadHeight = "\"%s\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)";
-inline constexpr const char* kBadOffset = "\"%s\" ist kein zul\xE4ssiger Versatz (Zahl ab 0)";
+inline constexpr const char* kBadHeight = "\"%s\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0).";
+inline constexpr const char* kBadOffset = "\"%s\" ist kein zul\xE4ssiger Versatz (Zahl ab 0).";
 inline constexpr const char* kBadFeed =
     "\"%s\" ist keine zul\xE4ssige Geschwindigkeit (Zahl \xFC"
-    "ber 0)";
+    "ber 0).";
 }  // namespace msg
 
 // Says where a settings field's value came from, as a text put right after the

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Error.h"
+#include "core/MessagePath.h"
 #include "core/PathRules.h"
 #include "project/IncludeStates.h"
 #include "project/IniStore.h"
@@ -42,7 +43,7 @@ void LoadCheckedProject(const std::string& path, ComponentTree& tree, MachineSet
   bool project = false;
   for (const std::string_view section : kProjectSections)
     project = project || store.HasSection(section);
-  if (!project) throw Error(FormatMessage(msg::kNotAProject, {path}));
+  if (!project) throw Error(FormatMessage(msg::kNotAProject, {PathForMessage(path)}));
   ComponentTree loaded;
   LoadTreeFromIni(loaded, store, kComponentsSection);
   LoadIcons(loaded, store);
@@ -66,13 +67,17 @@ void LoadCheckedProject(const std::string& path, ComponentTree& tree, MachineSet
 void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
   std::error_code error;
   if (!std::filesystem::exists(path, error) && !error)
-    throw Error(FormatMessage(msg::kProjectNotFound, {path}));
+    throw Error(FormatMessage(msg::kProjectNotFound, {PathForMessage(path)}));
   try {
     LoadCheckedProject(path, tree, settings);
   } catch (const Error& failure) {
-    // A message that names no file gets the project's name in front.
-    if (failure.message().find(path) != std::string::npos) throw;
-    throw Error(FormatMessage(msg::kInProject, {path, failure.message()}));
+    // A message that names the file already stays as it is; any other gets
+    // the project's name in front.
+    const std::string& message = failure.message();
+    if (message.find(PathForMessage(path)) != std::string::npos ||
+        message.find(FullPathForMessage(path)) != std::string::npos)
+      throw;
+    throw Error(FormatMessage(msg::kInProject, {PathForMessage(path), message}));
   }
 }
 

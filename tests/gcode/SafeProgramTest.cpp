@@ -140,18 +140,18 @@ const Refusal kRefusals[] = {
     {"height not a number", [](MachineSettings& s, ComponentTree&) { s.maxPartHeight = "abc"; },
      "Maximale Bauteilh\xF6he: 'abc' ist kein g\xFCltiger Gleitkommawert"},
     {"negative height", [](MachineSettings& s, ComponentTree&) { s.maxPartHeight = "-5,2"; },
-     "Maximale Bauteilh\xF6he: \"-5,2\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)"},
+     "Maximale Bauteilh\xF6he: \"-5,2\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)."},
     {"signed zero", [](MachineSettings& s, ComponentTree&) { s.Feeder(2)->z = "-0"; },
-     "Feeder 2, H\xF6he Z: \"-0\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)"},
+     "Feeder 2, H\xF6he Z: \"-0\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)."},
     {"plus sign", [](MachineSettings& s, ComponentTree&) { s.Feeder(1)->z = "+7"; },
-     "Feeder 1, H\xF6he Z: \"+7\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)"},
+     "Feeder 1, H\xF6he Z: \"+7\" ist keine zul\xE4ssige H\xF6he (Zahl ab 0)."},
     {"signed offset", [](MachineSettings& s, ComponentTree&) { s.Feeder(1)->offset = "-5,2"; },
-     "Feeder 1, Versatz: \"-5,2\" ist kein zul\xE4ssiger Versatz (Zahl ab 0)"},
+     "Feeder 1, Versatz: \"-5,2\" ist kein zul\xE4ssiger Versatz (Zahl ab 0)."},
     {"feeder X", [](MachineSettings& s, ComponentTree&) { s.Feeder(1)->x = "abc"; },
      "Feeder 1, Position X: 'abc' ist kein g\xFCltiger Gleitkommawert"},
     {"zero feed", [](MachineSettings& s, ComponentTree&) { s.liftFeed = "0"; },
      "Geschwindigkeit heben: \"0\" ist keine zul\xE4ssige Geschwindigkeit (Zahl \xFC"
-     "ber 0)"},
+     "ber 0)."},
     {"feed word", [](MachineSettings& s, ComponentTree&) { s.travelFeed = "schnell"; },
      "Geschwindigkeit fahren: 'schnell' ist kein g\xFCltiger Gleitkommawert"},
     {"GRBL expression",
@@ -174,27 +174,27 @@ const Refusal kRefusals[] = {
        s.placeFeed = "-2";
      },
      "Geschwindigkeit setzen: \"-2\" ist keine zul\xE4ssige Geschwindigkeit (Zahl \xFC"
-     "ber 0)"},
+     "ber 0)."},
     {"feeders before components",
      [](MachineSettings& s, ComponentTree& t) {
        test::AddComponent(t, "U3", "1x", "2");
        s.Feeder(2)->offset = "-1";
      },
-     "Feeder 2, Versatz: \"-1\" ist kein zul\xE4ssiger Versatz (Zahl ab 0)"},
+     "Feeder 2, Versatz: \"-1\" ist kein zul\xE4ssiger Versatz (Zahl ab 0)."},
     {"work area",
      [](MachineSettings& s, ComponentTree&) {
        s.workXMin = "0";
        s.workXMax = "11,5";
      },
      "C7: das Ziel X 12 liegt au\xDF"
-     "erhalb des Verfahrbereichs (X von 0 bis 11.5)"},
+     "erhalb des Verfahrbereichs (X von 0 bis 11.5)."},
     {"lowest Z",
      [](MachineSettings& s, ComponentTree&) {
        s.maxPartHeight = "1";
        s.Feeder(2)->z = "2";
        s.workZMin = "-2.5";
      },
-     "Feeder 2 (C7): das Ziel Z -3 liegt unter der tiefsten Z (-2.5)"},
+     "Feeder 2 (C7): das Ziel Z -3 liegt unter der tiefsten Z (-2.5)."},
 };
 std::string RefusalName(const ::testing::TestParamInfo<Refusal>& param) {
   std::string name = param.param.what;
@@ -346,7 +346,7 @@ TEST(SafeProgram, GrblRefusesValveCodesItDoesNotHave) {
   settings.valveOffCode = "M9";
   EXPECT_EQ(test::ErrorOf([&] { GCodeGenerator::Generate(ComponentTree(), settings); }),
             "Der Ventil-Befehl \"M64 P0\" ist keiner, den GRBL 1.1 ausf\xFChrt (erlaubt: M3, M4, "
-            "M5, M7, M8, M9; M7 nur, wo GRBL mit ihm gebaut wurde)");
+            "M5, M7, M8, M9; M7 nur, wo GRBL mit ihm gebaut wurde).");
   settings.controller = "LinuxCNC";
   EXPECT_NO_THROW(GCodeGenerator::Generate(ComponentTree(), settings));
 }
