@@ -56,6 +56,7 @@ TEST_F(SafeProgramPage, DryRunAndTravelFieldsAreSettings) {
   const QGroupBox* machine = Child<QGroupBox>("GroupBoxMaschine");
   EXPECT_EQ(machine->geometry(), QRect(305, 16, 240, 130));
   EXPECT_EQ(machine->title(), "Maschine");
+  Import({{"R1", "0805", "30mm", "40mm"}});
   tav::MachineSettings settings;
   settings.dryRun = "1";
   settings.workXMin = "-1,5";
@@ -66,8 +67,6 @@ TEST_F(SafeProgramPage, DryRunAndTravelFieldsAreSettings) {
   form_.WriteSettingsFields(settings);
   EXPECT_TRUE(Child<QCheckBox>("GCode_Trockenlauf")->isChecked());
   EXPECT_EQ(form_.ReadSettingsFields(), settings);
-
-  Import({{"R1", "0805", "30mm", "40mm"}});
   form_.GenerateProgram();
   ASSERT_TRUE(errors_.All().empty()) << errors_.Texts().join('\n').toStdString();
   EXPECT_NE(MemoText().find("(Trockenlauf: Z bleibt auf Fahrhoehe, Ventil bleibt aus)"),
