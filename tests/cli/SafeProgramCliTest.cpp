@@ -79,6 +79,24 @@ TEST(TavSafety, ProjectReadsTheSameUnderEverySeparator) {
   EXPECT_EQ(dot.out.find(','), std::string::npos);
 }
 
+TEST(TavSafety, MachineFileSavedUnderGermanReadsTheSameEverywhere) {
+  TempFolder folder;
+  const std::string german = folder / "deutsch.tavm";
+  std::string text = ReadBytes(kMachine);
+  for (std::size_t at = text.find(".0"); at != std::string::npos; at = text.find(".0", at))
+    text[at] = ',';
+  WriteBytes(german, text);
+  ASSERT_NE(text.find("BauteilMaxZ=2,0"), std::string::npos);
+  const ProcessResult dot = Tav({"gcode", "--pnp", kSmall, "--machine", kMachine});
+  ASSERT_EQ(dot.exitCode, 0) << dot.err;
+  for (const char* separator : {".", ","}) {
+    const ProcessResult r =
+        Tav({"gcode", "--pnp", kSmall, "--machine", german, "--decimal-separator", separator});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, dot.out) << separator;
+  }
+}
+
 TEST(TavSafety, BundledMachineAdvancesTheTapeBesideEachFeeder) {
   const ProcessResult r = Tav({"gcode", "--pnp", kSmall, "--machine", kMachine});
   ASSERT_EQ(r.exitCode, 0) << r.err;
