@@ -6,8 +6,9 @@ namespace tav {
 
 Number BoardNumber(std::string_view text) {
   const char user = DecimalSeparator();
-  const bool usersSeparator = user != '.' && text.find(user) != std::string_view::npos;
-  return TextToNumber(text, usersSeparator ? user : '.');
+  if (user != '.' && user != ',' && text.find(user) != std::string_view::npos)
+    return TextToNumber(text, user);
+  return ReadNumber(text);
 }
 
 std::string MillimetreText(Number millimetres) {

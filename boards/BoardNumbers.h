@@ -7,10 +7,9 @@
 
 namespace tav {
 
-// Reads a number of a board file. "." is always a decimal separator, the
-// user's separator (DecimalSeparator()) as well, so a file reads the same
-// under every regional setting: a text holding the user's separator is read
-// with it, any other with ".". Throws the conversion error "'%s' ist kein
+// Reads a number of a board file. "." and "," are always decimal separators,
+// the user's separator (DecimalSeparator()) as well, so a file reads the same
+// under every regional setting. Throws the conversion error "'%s' ist kein
 // gültiger Gleitkommawert" naming `text` unchanged.
 Number BoardNumber(std::string_view text);
 

@@ -22,9 +22,7 @@ void WriteAll(std::FILE* stream, const std::string& bytes) {
 void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) LoadProject(*args.project, tree, settings);
-  if (args.pnp) PickPlaceImport(*args.pnp, tree);
-  ApplySettingOptions(args, settings);
+  LoadCheckedJob(args, tree, settings);
   JobSummary summary;
   if (args.output) {
     // Streamed into the file, so the program is never held as a whole.

@@ -78,9 +78,7 @@ class CreatedFolder final {
 void RunPlan(const Arguments& args) {
   ComponentTree tree;
   MachineSettings settings;
-  if (args.project) LoadProject(*args.project, tree, settings);
-  if (args.pnp) PickPlaceImport(*args.pnp, tree);
-  ApplySettingOptions(args, settings);
+  LoadCheckedJob(args, tree, settings);
 
   const PassPlan plan = PassPlan::Make(tree);
   if (plan.Empty())

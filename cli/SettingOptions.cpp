@@ -1,16 +1,73 @@
 #include "cli/SettingOptions.h"
 
+#include <filesystem>
+
+#include "boards/PickPlaceImport.h"
+#include "gcode/ProgramCheck.h"
 #include "project/MachineProfile.h"
+#include "project/ProjectFile.h"
 #include "project/SettingKeys.h"
 
 namespace tav::cli {
+namespace {
 
-void ApplySettingOptions(const Arguments& args, MachineSettings& settings) {
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::size_t PositionOf(const StoredSetting& setting) {
+  return static_cast<std::size_t>(&setting - StoredSettings().data());
+}
+
+}  // namespace
+
+void SettingOrigins::SetAll(const std::string& origin) { origins_.fill(origin); }
+
+void SettingOrigins::Set(const StoredSetting& setting, const std::string& origin) {
+  origins_[PositionOf(setting)] = origin;
+}
+
+std::string SettingOrigins::Note(const MachineSettings& settings, const std::string& field) const {
+  for (const StoredSetting& setting : StoredSettings()) {
+    if (&setting.Of(settings) != &field) continue;
+    const std::string& origin = origins_[PositionOf(setting)];
+    std::string note = " (" + std::string(setting.key);
+    if (!origin.empty()) note += " aus " + origin;
+    return note + ")";
+  }
+  return {};
+}
+
+void ApplySettingOptions(const Arguments& args, MachineSettings& settings,
+                         SettingOrigins* origins) {
   MachineSettings changed = settings;
-  if (args.machine) LoadMachineProfile(*args.machine, changed);
+  if (args.machine) {
+    LoadMachineProfile(*args.machine, changed);
+    if (origins != nullptr) {
+      for (const StoredSetting& setting : StoredSettings())
+        if (setting.Of(changed) != setting.Of(settings))
+          origins->Set(setting, FileNameOf(*args.machine));
+    }
+  }
   // The parser has checked every key against the settings table.
-  for (const auto& [key, value] : args.settings) FindStoredSetting(key)->Of(changed) = value;
+  for (const auto& [key, value] : args.settings) {
+    const StoredSetting* setting = FindStoredSetting(key);
+    setting->Of(changed) = value;
+    if (origins != nullptr) origins->Set(*setting, "--set");
+  }
   settings = std::move(changed);
+}
+
+void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings& settings) {
+  SettingOrigins origins;
+  if (args.project) {
+    LoadProject(*args.project, tree, settings);
+    origins.SetAll(FileNameOf(*args.project));
+  }
+  if (args.pnp) PickPlaceImport(*args.pnp, tree);
+  ApplySettingOptions(args, settings, &origins);
+  CheckProgram(tree, settings,
+               [&](const std::string& field) { return origins.Note(settings, field); });
 }
 
 }  // namespace tav::cli

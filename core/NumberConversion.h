@@ -29,6 +29,14 @@ Number TextToNumber(std::string_view text, char decimalSeparator);
 // The same reading without the error: nothing when `text` is not a number.
 std::optional<Number> TryTextToNumber(std::string_view text, char decimalSeparator) noexcept;
 
+// Reads a number typed or stored by a user of any regional setting: "." and
+// "," are both taken as the decimal separator (none of the fields that hold
+// such numbers has a thousands separator), so a file saved under one setting
+// reads the same under every other. Throws the error of TextToNumber naming
+// `text` unchanged; the other form gives nothing instead.
+Number ReadNumber(std::string_view text);
+std::optional<Number> TryReadNumber(std::string_view text) noexcept;
+
 // Writes `value` in the general format with `precision` significant digits
 // (bounded to 2..18, rounded half up) and at least `exponentDigits` exponent
 // digits (above 4 counts as 0): plain decimals for rounded magnitudes from

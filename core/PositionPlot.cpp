@@ -25,7 +25,7 @@ std::optional<std::int32_t> PlotCoordinate(Number value, double factor) {
   return static_cast<std::int32_t>(nearest) + kPlotOffsetPx;
 }
 
-Number PlotCoordinateValue(std::string_view text) { return TextToNumber(WithoutAnyUnit(text)); }
+Number PlotCoordinateValue(std::string_view text) { return ReadNumber(WithoutAnyUnit(text)); }
 
 int PlotComponents(const ComponentTree& tree, double verX, double verY, int width, int height,
                    const std::function<void(int column, int row)>& setPixel) {

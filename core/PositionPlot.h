@@ -35,8 +35,8 @@ std::string ScaleLabel(Number quotient);
 std::optional<std::int32_t> PlotCoordinate(Number value, double factor);
 
 // Reads a coordinate text as the display does: every "mm" in any letter case
-// is removed, the rest is converted with TextToNumber (whose error names the
-// text after the removal).
+// is removed, the rest is converted with ReadNumber ("." or ","; its error
+// names the text after the removal).
 Number PlotCoordinateValue(std::string_view text);
 
 // Plots every included component of `tree` (a top-level node with ImageIndex 0)

@@ -21,6 +21,19 @@ Number TextToNumber(std::string_view text, char decimalSeparator) {
   return *value;
 }
 
+Number ReadNumber(std::string_view text) {
+  const std::optional<Number> value = TryReadNumber(text);
+  if (!value) throw Error(FormatMessage(msg::kNotAFloat, {text}));
+  return *value;
+}
+
+std::optional<Number> TryReadNumber(std::string_view text) noexcept {
+  // A number holds at most one separator, so at most one of the two readings
+  // can succeed where they differ.
+  if (const std::optional<Number> value = TryTextToNumber(text, '.')) return value;
+  return TryTextToNumber(text, ',');
+}
+
 std::optional<Number> TryTextToNumber(std::string_view text, char decimalSeparator) noexcept {
   std::size_t i = 0;
   const std::size_t size = text.size();

@@ -15,6 +15,9 @@
 #include "core/NumberConversion.h"
 #include "gcode/GCodeNumbers.h"
 #include "gcode/GCodeOptions.h"
+#include "gcode/GrblText.h"
+#include "gcode/ProgramCheck.h"
+#include "gcode/TapeAdvance.h"
 
 namespace tav {
 namespace {
@@ -30,6 +33,17 @@ constexpr std::array<std::string_view, 6> kCommentBox{
 };
 
 using Value = JobEstimate::Value;
+
+// The first line after the comment box of a dry run.
+constexpr std::string_view kDryRunLine = "(Trockenlauf: Z bleibt auf Fahrhoehe, Ventil bleibt aus)";
+
+// Who the moves to a feeder are for, in a work area refusal.
+std::string VisitedFeeder(int number, std::string_view designator) {
+  std::string place = "Feeder " + IntegerToText(number) + " (";
+  place.append(designator);
+  place += ')';
+  return place;
+}
 
 // The value of a text as the program states it: numbers in G-code use ".".
 Value ProgramValue(std::string_view text) { return TryTextToNumber(text, '.'); }
@@ -47,9 +61,18 @@ void AppendLine(std::string& editor, std::initializer_list<std::string_view> par
 }
 
 // Appends one part of a comment line; parentheses inside would end the
-// comment early or nest it, which controllers refuse.
-void AppendCommentText(std::string& editor, std::string_view text) {
-  for (const char c : text) editor.push_back(c == '(' ? '[' : c == ')' ? ']' : c);
+// comment early or nest it, which controllers refuse. GRBL would take some
+// bytes as real-time commands even inside a comment (AppendGrblSafeText).
+void AppendCommentText(std::string& editor, std::string_view text, bool grbl) {
+  const std::size_t start = editor.size();
+  if (grbl)
+    AppendGrblSafeText(editor, text);
+  else
+    editor.append(text);
+  for (std::size_t i = start; i < editor.size(); ++i) {
+    if (editor[i] == '(') editor[i] = '[';
+    if (editor[i] == ')') editor[i] = ']';
+  }
 }
 
 // A setting copied into the program, with its value for the estimate.
@@ -67,7 +90,7 @@ struct PreparedFeeder {
   const FeederSettings* settings = nullptr;
   CopiedText x, y, offset;
   std::optional<FeederDirection> direction;
-  Value offsetTarget;  // the signed offset as line 3 states it
+  TapeAdvance advance;  // line 3
 
   explicit PreparedFeeder(const FeederSettings& feeder)
       : settings(&feeder),
@@ -75,7 +98,7 @@ struct PreparedFeeder {
         y(feeder.y),
         offset(feeder.offset),
         direction(LookupDirection(feeder.direction)) {
-    if (direction) offsetTarget = Signed(direction->sign, offset.text);
+    if (direction) advance = MakeTapeAdvance(*direction, x.text, y.text, offset.text);
   }
 };
 
@@ -85,6 +108,9 @@ struct Run {
   GCodeOptions options;
   CopiedText height, travel, lift, setDown;
   Value heightDown, heightUp;  // "Z-" H and "Z+" H as written
+  // The start of a move down: "G01 Z-", or in a dry run "G01 Z+", so the head
+  // stays at the travel height.
+  std::string_view down;
   std::array<PreparedFeeder, 4> feeders;
   JobEstimate estimate;
 
@@ -95,10 +121,16 @@ struct Run {
         travel(s.travelFeed),
         lift(s.liftFeed),
         setDown(s.placeFeed),
-        heightDown(Signed('-', height.text)),
+        heightDown(Signed(options.dryRun ? '+' : '-', height.text)),
         heightUp(Signed('+', height.text)),
+        down(options.dryRun ? "G01 Z+" : "G01 Z-"),
         feeders{PreparedFeeder(s.feeders[0]), PreparedFeeder(s.feeders[1]),
-                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])} {}
+                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])} {
+    estimate.SetWorkArea(ReadWorkArea(s));
+  }
+
+  // Checks tree and settings before the first line is written.
+  void Check(const ComponentTree& tree) const { ProgramCheck(settings, options).Tree(tree); }
 
   // A generous size of one block, so the program is built in one buffer.
   std::size_t BlockSize() const {
@@ -135,7 +167,6 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   if (!feeder.direction)
     throw Error(FormatMessage(msg::kUnknownDirection,
                               {IntegerToText(feederNumber), feeder.settings->direction}));
-  const char axisAndSign[2] = {feeder.direction->axis, feeder.direction->sign};
   const int axis = feeder.direction->axis == 'X' ? JobEstimate::kX : JobEstimate::kY;
 
   const std::string& h = run.height.text;
@@ -145,15 +176,17 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   JobEstimate& estimate = run.estimate;
 
   if (run.options.comments) {
+    const bool grbl = run.options.controller == Controller::kGrbl;
     editor.push_back('(');
-    AppendCommentText(editor, component.designator);
+    AppendCommentText(editor, component.designator, grbl);
     for (const std::string_view part : {component.value, component.footprint}) {
       if (part.empty()) continue;
       editor.push_back(' ');
-      AppendCommentText(editor, part);
+      AppendCommentText(editor, part, grbl);
     }
     AppendLine(editor, {")"});
   }
+  if (estimate.Limited()) estimate.Visit(VisitedFeeder(feederNumber, component.designator));
   AppendLine(editor, {"G00 X", feeder.x.text, " Y", feeder.y.text, " F", travel.text});
   estimate.MoveXY(feeder.x.value, feeder.y.value, travel.value);
   // The height is converted before the feeder's Z, so a bad height is the one reported.
@@ -163,15 +196,19 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   const std::string depth = GCodeNumber(sum);
   // A negative sum is written with a doubled sign, which states no number.
   const bool plainDepth = depth[0] != '-' && std::isfinite(sum);
-  AppendLine(editor, {"G01 Z-", depth, " F", setDown.text});
-  estimate.Move(JobEstimate::kZ, plainDepth ? Value(-sum) : Value(), setDown.value);
-  AppendLine(editor, {"G00 ", std::string_view(axisAndSign, 2), feeder.offset.text, " F2."});
-  estimate.Move(axis, feeder.offsetTarget, Number{2});
+  AppendLine(editor, {run.down, run.options.dryRun ? h : depth, " F", setDown.text});
+  estimate.Move(JobEstimate::kZ,
+                run.options.dryRun ? run.heightUp
+                : plainDepth       ? Value(-sum)
+                                   : Value(),
+                setDown.value);
+  AppendLine(editor, {"G00 ", feeder.advance.text, " F2."});
+  estimate.Move(axis, feeder.advance.target, travel.value);
   AppendLine(editor, {"G01 Z+", depth, " F", lift.text});
   estimate.Move(JobEstimate::kZ, plainDepth ? Value(sum) : Value(), lift.value);
   AppendLine(editor, {"G00 X", feeder.x.text, " Y", feeder.y.text, " F", travel.text});
   estimate.MoveXY(feeder.x.value, feeder.y.value, travel.value);
-  AppendLine(editor, {"G01 Z-", h, " F", setDown.text});
+  AppendLine(editor, {run.down, h, " F", setDown.text});
   estimate.Move(JobEstimate::kZ, run.heightDown, setDown.value);
   if (run.options.switchValve) AppendValve(run, run.options.valveOn, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
@@ -181,9 +218,10 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   std::string y = WithoutAnyUnit(component.y);
   ToGCodeNumberText(x);
   ToGCodeNumberText(y);
+  if (estimate.Limited()) estimate.Visit(std::string(component.designator));
   AppendLine(editor, {"G00 X", x, " Y", y, " F", travel.text});
   estimate.MoveXY(ProgramValue(x), ProgramValue(y), travel.value);
-  AppendLine(editor, {"G01 Z-", h, " F", setDown.text});
+  AppendLine(editor, {run.down, h, " F", setDown.text});
   estimate.Move(JobEstimate::kZ, run.heightDown, setDown.value);
   if (run.options.switchValve) AppendValve(run, run.options.valveOff, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
@@ -222,11 +260,13 @@ JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
                      ? Output::kPieceBytes + run.BlockSize()
                      : 400 + static_cast<std::size_t>(components) * run.BlockSize());
   for (const std::string_view line : kCommentBox) AppendLine(editor, {line});
+  if (run.options.dryRun) AppendLine(editor, {kDryRunLine});
   AppendLine(editor, {});
   if (percentLines) AppendLine(editor, {"%"});
   AppendLine(editor, {"G21"});
   AppendLine(editor, {"G40 G49 G90"});
   AppendLine(editor, {"G01 Z+", run.height.text, " F", run.lift.text});
+  run.estimate.Visit("Programmanfang");
   run.estimate.Move(JobEstimate::kZ, run.heightUp, run.lift.value);
   AppendLine(editor, {});
 
@@ -247,16 +287,21 @@ JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
 
 JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
                                     std::string& editor) {
-  // Options are checked before the editor is touched: a program that cannot be
-  // made at all leaves the previous one in place.
+  // Everything is checked before the editor is touched, and the program is
+  // built aside: a program that cannot be made leaves the previous one in place.
   Run run(settings);
-  Output out{editor};
-  return GenerateInto(tree, run, out);
+  run.Check(tree);
+  std::string program;
+  Output out{program};
+  const JobSummary summary = GenerateInto(tree, run, out);
+  editor.swap(program);
+  return summary;
 }
 
 JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
                                     const std::function<void(std::string_view)>& write) {
   Run run(settings);
+  run.Check(tree);
   std::string piece;
   Output out{piece, &write};
   return GenerateInto(tree, run, out);
@@ -270,8 +315,9 @@ std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSet
 
 JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
                           const std::string& path) {
-  // Unusable options are reported before the file is touched, as in the editor.
+  // Unusable settings are reported before the file is touched, as in the editor.
   Run run(settings);
+  run.Check(tree);
   JobSummary summary;
   try {
     WriteFileAtomically(path, [&](const ByteSink& write) {

@@ -19,29 +19,28 @@ namespace tav {
 // and "GRBL": no "%" lines and "M2" last); "Kommentare" puts a comment line
 // naming the part before each block; "Ventil schalten" adds the valve code and
 // a dwell ("G04 P" and the delay in seconds) after the pick move down and after
-// the place move down. Numbers are written with "." whatever the user's
-// decimal separator (GCodeNumberText); texts that are no number are copied.
+// the place move down; "Trockenlauf" keeps Z at the travel height and leaves
+// the valve out. Numbers are written with "." whatever the user typed
+// (GCodeNumberText); parameters and expressions are copied. The tape advance
+// (line 3 of a block) goes beside the feeder (MakeTapeAdvance). Under "GRBL"
+// comment text carries no real-time command byte (AppendGrblSafeText).
 //
-// Throws Error, before the editor is touched, when the options are unusable
-// (ReadGCodeOptions). Then, for each included component, in this order:
-// - the component's block is cut short ("Ungültiger Index") or not shaped
-//   like a component (CheckComponentBlock);
-// - its feeder node is not "Feeder: 1" to "Feeder: 4" (msg::kUnknownFeeder);
-// - that feeder's direction is not "Rechts", "Links", "Oben" or "Unten"
-//   (msg::kUnknownDirection);
-// - the height, then the feeder's Z, is not a number with the user's separator
-//   or "." (msg::kNotAFloat), found after the component's first move is appended.
+// Throws Error before the first line is written when the options are unusable
+// (ReadGCodeOptions) or a value the program uses is refused (ProgramCheck:
+// settings, feeders in use, the machine's travel, then each included
+// component's block, feeder node and coordinates). While writing, a target
+// outside the machine's travel throws Error (JobEstimate).
 class GCodeGenerator final {
  public:
-  // Empties `editor` and appends the program line by line. On an error in a
-  // component the lines appended so far stay in `editor` and the Error is
-  // thrown. Returns the job estimate of the program.
+  // Replaces `editor` with the program. On any error `editor` keeps what it
+  // held and the Error is thrown. Returns the job estimate of the program.
   static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
                              std::string& editor);
 
   // The same program handed to `write` piece by piece (whole lines, about
-  // 256 KB at a time) instead of held as a whole. On an error in a component
-  // the pieces before it have been handed over and the Error is thrown.
+  // 256 KB at a time) instead of held as a whole. Refused values are found
+  // before the first piece; a target outside the machine's travel throws after
+  // the pieces before it have been handed over (the caller discards them).
   static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
                              const std::function<void(std::string_view)>& write);
 

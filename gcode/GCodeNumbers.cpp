@@ -1,15 +1,12 @@
 #include "gcode/GCodeNumbers.h"
 
-#include "core/DecimalSeparator.h"
-
 namespace tav {
 
 void ToGCodeNumberText(std::string& text) {
-  const char separator = DecimalSeparator();
-  if (separator == '.' || !TryTextToNumber(text, separator)) return;
+  const std::size_t at = text.find(',');
+  if (at == std::string::npos || !TryTextToNumber(text, ',')) return;
   // A number holds at most one separator.
-  const std::size_t at = text.find(separator);
-  if (at != std::string::npos) text[at] = '.';
+  text[at] = '.';
 }
 
 std::string GCodeNumberText(std::string_view text) {
@@ -18,17 +15,9 @@ std::string GCodeNumberText(std::string_view text) {
   return out;
 }
 
-std::optional<Number> TryReadSettingNumber(std::string_view text) {
-  const char separator = DecimalSeparator();
-  std::optional<Number> value = TryTextToNumber(text, separator);
-  if (!value && separator != '.') value = TryTextToNumber(text, '.');
-  return value;
-}
+std::optional<Number> TryReadSettingNumber(std::string_view text) { return TryReadNumber(text); }
 
-Number ReadSettingNumber(std::string_view text) {
-  if (const std::optional<Number> value = TryReadSettingNumber(text)) return *value;
-  return TextToNumber(text);  // throws the error that names the text
-}
+Number ReadSettingNumber(std::string_view text) { return ReadNumber(text); }
 
 std::string GCodeNumber(Number value) { return NumberToText(value, 15, 0, '.'); }
 

@@ -9,21 +9,19 @@
 namespace tav {
 
 // G-code controllers read numbers with "." only, while settings and node texts
-// hold numbers with the user's decimal separator. These helpers bridge the two
-// without touching the stored texts.
+// hold numbers with "." or "," as typed under any regional setting. These
+// helpers bridge the two without touching the stored texts.
 
-// The text as it goes into the program: a text that is a number under the
-// user's decimal separator has that separator written as "."; any other text
-// (a parameter, an expression, a text already with ".") is copied verbatim.
-// Under a "." separator every text is copied verbatim.
+// The text as it goes into the program: a text that is a number written with
+// "," has it written as "."; any other text (a parameter, an expression, a
+// text already with ".") is copied verbatim.
 std::string GCodeNumberText(std::string_view text);
 
 // Rewrites `text` in place as GCodeNumberText does; no allocation.
 void ToGCodeNumberText(std::string& text);
 
-// A number the program computes with, read with the user's separator or, when
-// that fails, with "." (so the defaults "0.00" work under ","). Throws the
-// conversion error for the user's separator, naming `text`, when neither reads.
+// A number the program computes with, read with "." or "," (ReadNumber).
+// Throws the conversion error naming `text` when it is no number.
 Number ReadSettingNumber(std::string_view text);
 
 // The same without the error.

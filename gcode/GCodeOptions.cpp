@@ -6,6 +6,11 @@
 #include "gcode/GCodeNumbers.h"
 
 namespace tav {
+namespace msg {
+inline constexpr const char* kNotAGrblValveCode =
+    "Der Ventil-Befehl \"%s\" ist keiner, den GRBL 1.1 ausf\xFChrt (erlaubt: M3, M4, M5, M7, "
+    "M8, M9; M7 nur, wo GRBL mit ihm gebaut wurde).";
+}  // namespace msg
 namespace {
 
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
@@ -25,6 +30,30 @@ void CheckValveCode(const std::string& code, const char* missing) {
 }
 
 }  // namespace
+
+bool IsGrblValveCode(std::string_view code) {
+  std::size_t i = 0;
+  const auto blanks = [&] {
+    while (i < code.size() && code[i] == ' ') ++i;
+  };
+  blanks();
+  if (i == code.size() || (code[i] != 'M' && code[i] != 'm')) return false;
+  ++i;
+  while (i < code.size() && code[i] == '0') ++i;
+  if (i == code.size()) return false;
+  const char number = code[i++];
+  if (std::string_view("345789").find(number) == std::string_view::npos) return false;
+  if (i < code.size() && IsDigit(code[i])) return false;
+  blanks();
+  if (i < code.size() && (code[i] == 'S' || code[i] == 's') && (number == '3' || number == '4')) {
+    ++i;
+    const std::size_t digits = i;
+    while (i < code.size() && (IsDigit(code[i]) || code[i] == '.')) ++i;
+    if (i == digits) return false;
+    blanks();
+  }
+  return i == code.size();
+}
 
 std::string ProgramStopIn(std::string_view code) {
   std::size_t i = 0;
@@ -70,10 +99,15 @@ GCodeOptions ReadGCodeOptions(const MachineSettings& settings) {
   options.controller = static_cast<Controller>(controller);
   options.comments = ReadSwitch(settings.comments, "Kommentare");
   options.switchValve = ReadSwitch(settings.switchValve, "Ventil schalten");
+  options.dryRun = ReadSwitch(settings.dryRun, "Trockenlauf");
   if (!options.switchValve) return options;
 
   CheckValveCode(settings.valveOnCode, msg::kValveOnMissing);
   CheckValveCode(settings.valveOffCode, msg::kValveOffMissing);
+  if (options.controller == Controller::kGrbl) {
+    for (const std::string* code : {&settings.valveOnCode, &settings.valveOffCode})
+      if (!IsGrblValveCode(*code)) throw Error(FormatMessage(msg::kNotAGrblValveCode, {*code}));
+  }
   options.valveOn = settings.valveOnCode;
   options.valveOff = settings.valveOffCode;
   const std::optional<Number> delay = TryReadSettingNumber(settings.valveDelay);
@@ -81,6 +115,8 @@ GCodeOptions ReadGCodeOptions(const MachineSettings& settings) {
   if (!delay || !(*delay >= 0)) throw Error(FormatMessage(msg::kBadDelay, {settings.valveDelay}));
   options.dwellSeconds = *delay;
   options.dwell = "G04 P" + GCodeNumber(*delay);
+  // A dry run keeps the valve shut.
+  if (options.dryRun) options.switchValve = false;
   return options;
 }
 

@@ -6,6 +6,12 @@
 #include "core/Messages.h"
 
 namespace tav {
+namespace msg {
+inline constexpr const char* kOutsideTravel =
+    "%s: das Ziel %s %s liegt au\xDF"
+    "erhalb des Verfahrbereichs (%s).";
+inline constexpr const char* kBelowLowestZ = "%s: das Ziel Z %s liegt unter der tiefsten Z (%s).";
+}  // namespace msg
 namespace {
 
 std::string Duration(Number minutes) {
@@ -37,7 +43,29 @@ std::string JobSummaryText(const JobSummary& summary) {
   return text;
 }
 
+void JobEstimate::CheckTarget(int axis, Number target) const {
+  if (axis == kZ) {
+    if (area_.zMin && target < *area_.zMin)
+      throw Error(FormatMessage(msg::kBelowLowestZ, {place_, NumberToText(target, 15, 0, '.'),
+                                                     NumberToText(*area_.zMin, 15, 0, '.')}));
+    return;
+  }
+  const std::optional<Number>& low = axis == kX ? area_.xMin : area_.yMin;
+  const std::optional<Number>& high = axis == kX ? area_.xMax : area_.yMax;
+  if ((!low || target >= *low) && (!high || target <= *high)) return;
+  const std::string letter(1, axis == kX ? 'X' : 'Y');
+  std::string range = letter;
+  if (low) range += " von " + NumberToText(*low, 15, 0, '.');
+  if (high) range += " bis " + NumberToText(*high, 15, 0, '.');
+  throw Error(FormatMessage(msg::kOutsideTravel,
+                            {place_, letter, NumberToText(target, 15, 0, '.'), range}));
+}
+
 void JobEstimate::MoveXY(const Value& x, const Value& y, const Value& feed) {
+  if (limited_) {
+    if (x) CheckTarget(kX, *x);
+    if (y) CheckTarget(kY, *y);
+  }
   if (!known_) return;
   if (!x || !y) return Unknown();
   const double dx = static_cast<double>(*x) - position_[kX];

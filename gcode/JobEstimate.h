@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/NumberConversion.h"
 
@@ -12,8 +13,8 @@ namespace tav {
 // What a generated program does, as far as its own text tells: the parts it
 // places, the length of its moves and their time at the feeds written on the
 // lines (mm/min, as "G21" says). An estimate only: the controller's
-// acceleration is ignored, and a rapid move ("G00") is counted at the feed on
-// its line although many controllers move rapids at their own, faster rate.
+// acceleration is ignored, and rapid moves ("G00") are counted at the travel
+// feed, as a controller moves them at its own rate whatever their F word.
 // The machine is taken to start at X0 Y0 Z0.
 struct JobSummary {
   int parts = 0;
@@ -27,7 +28,18 @@ struct JobSummary {
 // "Bauteile platziert: 3", "Verfahrweg: 123,5 mm", "Geschätzte Dauer: 2 min 05 s".
 std::string JobSummaryText(const JobSummary& summary);
 
-// Follows the moves of a program while it is generated.
+// The machine's travel: the targets a program may move to. No limit where a
+// value is missing; a target on a limit is inside.
+struct WorkArea {
+  std::optional<Number> xMin, xMax, yMin, yMax, zMin;
+
+  bool Limited() const { return xMin || xMax || yMin || yMax || zMin; }
+};
+
+// Follows the moves of a program while it is generated. It sees every move's
+// target as a number, so it also keeps the program inside the machine's
+// travel: a target outside the work area throws Error naming the place the
+// moves visit (Visit) and the coordinate.
 class JobEstimate final {
  public:
   using Value = std::optional<Number>;  // nothing: not a plain number
@@ -36,8 +48,17 @@ class JobEstimate final {
   static constexpr int kY = 1;
   static constexpr int kZ = 2;
 
+  void SetWorkArea(const WorkArea& area) {
+    area_ = area;
+    limited_ = area.Limited();
+  }
+  bool Limited() const { return limited_; }
+  // What the next moves visit, for a refusal ("Feeder 1 (R1)", "R1").
+  void Visit(std::string place) { place_ = std::move(place); }
+
   // A move of one axis, or of X and Y together, at `feed` mm/min.
   void Move(int axis, const Value& target, const Value& feed) {
+    if (limited_ && target) CheckTarget(axis, *target);
     if (!known_) return;
     if (!target) return Unknown();
     double& from = position_[static_cast<std::size_t>(axis)];
@@ -61,6 +82,8 @@ class JobEstimate final {
     else
       minutes_ += distance / static_cast<double>(*feed);
   }
+  void CheckTarget(int axis, Number target) const;
+
   // A move to a place that is no plain number: from here on the head's
   // position, and so the travel and the time, are unknown.
   void Unknown() { known_ = false; }
@@ -72,6 +95,9 @@ class JobEstimate final {
   int parts_ = 0;
   bool known_ = true;
   bool timeKnown_ = true;
+  WorkArea area_;
+  bool limited_ = false;
+  std::string place_;
 };
 
 }  // namespace tav

@@ -1,8 +1,11 @@
 #include "project/ProjectFile.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "core/Error.h"
+#include "core/MessagePath.h"
 #include "core/PathRules.h"
 #include "project/IncludeStates.h"
 #include "project/IniStore.h"
@@ -25,11 +28,22 @@ void SaveProject(const std::string& path, const ComponentTree& tree,
   store.Close();
 }
 
-void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
+namespace {
+
+// The sections a project file may hold; a file with none of them is no project.
+constexpr std::string_view kProjectSections[] = {
+    kComponentsSection, kIconsSection, "Feeder",  "Geschwindigkeiten", "G-Code",
+    "Koordinaten",      "Maschine",    "Platine", kLibrarySection};
+
+void LoadCheckedProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
   // Everything is read and checked into a scratch tree and a copy of the
   // settings; only a load that fully succeeds replaces the working state, so a
   // failed load never mixes one job's tree with another job's feeders.
   IniStore store(path);
+  bool project = false;
+  for (const std::string_view section : kProjectSections)
+    project = project || store.HasSection(section);
+  if (!project) throw Error(FormatMessage(msg::kNotAProject, {PathForMessage(path)}));
   ComponentTree loaded;
   LoadTreeFromIni(loaded, store, kComponentsSection);
   LoadIcons(loaded, store);
@@ -46,6 +60,25 @@ void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& 
 
   tree.Swap(loaded);
   settings = std::move(loadedSettings);
+}
+
+}  // namespace
+
+void LoadProject(const std::string& path, ComponentTree& tree, MachineSettings& settings) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error) && !error)
+    throw Error(FormatMessage(msg::kProjectNotFound, {PathForMessage(path)}));
+  try {
+    LoadCheckedProject(path, tree, settings);
+  } catch (const Error& failure) {
+    // A message that names the file already stays as it is; any other gets
+    // the project's name in front.
+    const std::string& message = failure.message();
+    if (message.find(PathForMessage(path)) != std::string::npos ||
+        message.find(FullPathForMessage(path)) != std::string::npos)
+      throw;
+    throw Error(FormatMessage(msg::kInProject, {PathForMessage(path), message}));
+  }
 }
 
 std::string ProjectFileName(std::string_view chosen) {

@@ -36,7 +36,16 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
   all[next++] = later("Ventil_Schalten", &MachineSettings::switchValve);
   all[next++] = later("Steuerung", &MachineSettings::controller);
   all[next++] = later("Kommentare", &MachineSettings::comments);
+  all[next++] = later("Trockenlauf", &MachineSettings::dryRun);
   all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::maxPartHeight};
+  const auto machine = [](std::string_view key, std::string MachineSettings::*field) {
+    return StoredSetting{"Maschine", key, field, -1, nullptr, /*defaultWhenMissing=*/true};
+  };
+  all[next++] = machine("X_Min", &MachineSettings::workXMin);
+  all[next++] = machine("X_Max", &MachineSettings::workXMax);
+  all[next++] = machine("Y_Min", &MachineSettings::workYMin);
+  all[next++] = machine("Y_Max", &MachineSettings::workYMax);
+  all[next++] = machine("Z_Min", &MachineSettings::workZMin);
   return all;
 }
 

@@ -29,13 +29,13 @@ struct StoredSetting {
   }
 };
 
-inline constexpr std::size_t kStoredSettingCount = 30;
+inline constexpr std::size_t kStoredSettingCount = 36;
 
 // The stored settings in the order they are written and read: feeders 1 to 4
 // (X, Y, Z, Versatz, Richtung), the three speeds, the G-code options (valve on
-// and delay, then the later valve off, valve switching, controller and
-// comments), and the largest component height. Angles and alignment pockets
-// are not stored.
+// and delay, then the later valve off, valve switching, controller, comments
+// and dry run), the largest component height, and the machine's travel
+// (section "Maschine"). Angles and alignment pockets are not stored.
 const std::array<StoredSetting, kStoredSettingCount>& StoredSettings();
 
 }  // namespace tav

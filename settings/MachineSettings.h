@@ -41,6 +41,10 @@ struct MachineSettings {
   // Alignment pockets Edit1..Edit10; shown only, neither stored nor used.
   std::array<std::string, 10> alignmentPockets{"0.00", "0.00", "0.00", "0.00", "0.00",
                                                "0.00", "0.00", "0.00", "0.00", "0.00"};
+  // Dry run ("1"): the same path with Z kept at the travel height, valve off.
+  std::string dryRun = "0";
+  // The machine's travel in machine coordinates; empty: no limit.
+  std::string workXMin, workXMax, workYMin, workYMax, workZMin;
 
   // Feeder `number` (1 to 4); nullptr for any other number.
   FeederSettings* Feeder(int number) noexcept;

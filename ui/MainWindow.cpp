@@ -42,6 +42,7 @@
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
 #include "ui/TreePopupCommands.h"
+#include "ui/ValveProposal.h"
 #include "ui/WindowFont.h"
 #include "ui_MainWindow.h"
 
@@ -90,6 +91,7 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
   ConnectCommands();
   SetUpShortcuts();
   WatchSettingsFields();
+  new ValveProposal(*ui_, this);
   changes_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });
   setWindowTitle(kTitle + kModifiedMark);
   FormCreate(arguments);
@@ -299,10 +301,8 @@ void MainWindow::GenerateGCode() {
   try {
     summary = tav::GCodeGenerator::Generate(tree_, settings, program);
   } catch (...) {
-    // The lines written before the error stay in the editor, and are no
-    // complete program for this job. Options refused before the header is
-    // written leave the previous program as it is.
-    if (!program.empty()) SetEditorText(*ui_->Memo1, program);
+    // A refused program writes no line: the previous program stays in the
+    // editor, marked as not made from these settings.
     changes_.MarkProgramStale();
     throw;
   }

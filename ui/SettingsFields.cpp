@@ -89,6 +89,12 @@ tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
   settings.switchValve = Read(form.GCode_VentilSchalten);
   settings.controller = Read(form.GCode_Steuerung);
   settings.comments = Read(form.GCode_Kommentare);
+  settings.dryRun = Read(form.GCode_Trockenlauf);
+  settings.workXMin = Read(form.Maschine_XMin);
+  settings.workXMax = Read(form.Maschine_XMax);
+  settings.workYMin = Read(form.Maschine_YMin);
+  settings.workYMax = Read(form.Maschine_YMax);
+  settings.workZMin = Read(form.Maschine_ZMin);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) settings.alignmentPockets[i] = Read(pockets[i]);
   return settings;
@@ -115,6 +121,12 @@ void WriteSettings(Ui::TForm1& form, const tav::MachineSettings& settings) {
   Write(form.GCode_VentilSchalten, settings.switchValve);
   WriteChoice(form.GCode_Steuerung, settings.controller);
   Write(form.GCode_Kommentare, settings.comments);
+  Write(form.GCode_Trockenlauf, settings.dryRun);
+  Write(form.Maschine_XMin, settings.workXMin);
+  Write(form.Maschine_XMax, settings.workXMax);
+  Write(form.Maschine_YMin, settings.workYMin);
+  Write(form.Maschine_YMax, settings.workYMax);
+  Write(form.Maschine_ZMin, settings.workZMin);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.alignmentPockets[i]);
 }

@@ -27,8 +27,8 @@ TEST_P(BoardErrors, NameLineAndColumn) {
 INSTANTIATE_TEST_SUITE_P(Rows, BoardErrors, ::testing::Values(
     ErrorCase{"Designator,Mid X,Mid Y\nR1,1,2\nR2,1,2\n\nR3,1,2\nR4,abc,2\n",
               "Zeile 6, Spalte \"Mid X\": 'abc' ist kein g\xFCltiger Gleitkommawert"},
-    ErrorCase{"\"Designator\";\"Center-Y(mil)\";\"Center-X(mil)\"\r\n\"R1\";\"1,5\";\"2\"\r\n",
-              "Zeile 2, Spalte \"Center-Y(mil)\": '1,5' ist kein g\xFCltiger Gleitkommawert"},
+    ErrorCase{"\"Designator\";\"Center-Y(mil)\";\"Center-X(mil)\"\r\n\"R1\";\"1,5,0\";\"2\"\r\n",
+              "Zeile 2, Spalte \"Center-Y(mil)\": '1,5,0' ist kein g\xFCltiger Gleitkommawert"},
     ErrorCase{"Ref,PosX,PosY\nR1,1mm,\n",
               "Zeile 2, Spalte \"PosY\": '' ist kein g\xFCltiger Gleitkommawert"},
     ErrorCase{"Ref,PosX,PosY\nR1,1\n",

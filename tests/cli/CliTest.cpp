@@ -217,7 +217,7 @@ TEST_F(TavCli, GCodeFromAProjectUsesItsTreeAndSettings) {
       kEmptyProgram.substr(0, kEmptyProgram.find("G01 Z+")) +
       // Numbers typed with "," are written with ".", which controllers read.
       JoinCrLf({"G01 Z+1.5 F500", "",  // D1 is excluded
-                "G00 X100.5 Y50 F3000", "G01 Z-1.75 F400", "G00 Y+3 F2.", "G01 Z+1.75 F500",
+                "G00 X100.5 Y50 F3000", "G01 Z-1.75 F400", "G00 Y53 F2.", "G01 Z+1.75 F500",
                 "G00 X100.5 Y50 F3000", "G01 Z-1.5 F400", "G01 Z+1.5 F500",
                 "G00 X30.5 Y40.25 F3000", "G01 Z-1.5 F400", "G01 Z+1.5 F500", "", "%"});
   EXPECT_EQ(r.out, expected);

@@ -128,7 +128,7 @@ TEST(TavSettings, MachineFileComesAfterTheProjectAndSetAfterBoth) {
       {{}, "G00 X5 Y0.00 F20", "G01 Z+0.00 F9"},
       {{"--machine", machine}, "G00 X7 Y0.00 F20", "G01 Z+1.5 F9"},
       {{"--set", "F1X=9", "--machine", machine}, "G00 X9 Y0.00 F20", "G01 Z+1.5 F9"},
-      {{"--set", "f1x=8", "--set", "F1X=9=1"}, "G00 X9=1 Y0.00 F20", "G01 Z+0.00 F9"},
+      {{"--set", "f1x=8", "--set", "F1X=9,5"}, "G00 X9.5 Y0.00 F20", "G01 Z+0.00 F9"},
       {{"--set=BauteilMaxZ=2", "--machine", machine}, "G00 X7 Y0.00 F20", "G01 Z+2 F9"},
   };
   // clang-format on

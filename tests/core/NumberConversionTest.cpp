@@ -360,5 +360,21 @@ TEST(IntegerToText, RoundTripsThroughTextToInteger) {
   }
 }
 
+// Texts typed or stored under any regional setting read the same under every
+// separator: "." and "," are both decimal separators, nothing else is.
+TEST(ReadNumber, TakesPointOrCommaUnderEverySeparator) {
+  for (const char separator : {'.', ','}) {
+    SetDecimalSeparator(separator);
+    EXPECT_EQ(ReadNumber("10,5"), 10.5L);
+    EXPECT_EQ(ReadNumber(" -2.25 "), -2.25L);
+    EXPECT_EQ(ReadNumber("1,5e3"), 1500.0L);
+    for (const char* none : {"1.000,5", "1,5,0", "1;5", "", "12.5mm"})
+      EXPECT_FALSE(TryReadNumber(none)) << none;
+    EXPECT_EQ(ErrorOf([] { ReadNumber("1.000,5"); }),
+              "'1.000,5' ist kein g\xFCltiger Gleitkommawert");
+  }
+  SetDecimalSeparator('.');
+}
+
 }  // namespace
 }  // namespace tav

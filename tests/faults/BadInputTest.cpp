@@ -180,8 +180,10 @@ TEST_F(BadInput, HugeElementCountIsCheckedAgainstTheTree) {
   const std::string project =
       "[components]\r\nNode0=R1\r\nNode1=#x\r\n[Icons]\r\n0=1\r\n1=5\r\n"
       "[Bibliothek]\r\nElemente=2147483647\r\n0=false\r\n";
+  // A load error names the project it arose in.
+  const std::string invalidIndex = FormatMessage(msg::kInProject, {path, msg::kInvalidIndex});
   const Stopwatch watch;
-  EXPECT_EQ(Load(project), msg::kInvalidIndex);
+  EXPECT_EQ(Load(project), invalidIndex);
   RecordProperty("seconds", std::to_string(watch.Seconds()));
 
   // Nothing may reserve memory for that count: with 2 GB of address space the
@@ -196,12 +198,13 @@ TEST_F(BadInput, HugeElementCountIsCheckedAgainstTheTree) {
     return ReportError([&] { LoadProject(path, small, defaults); }, report);
   });
   EXPECT_EQ(outcome.exitCode, 0);
-  EXPECT_EQ(outcome.message, msg::kInvalidIndex);
+  EXPECT_EQ(outcome.message, invalidIndex);
 
   EXPECT_EQ(Load("[components]\r\nNode0=R1\r\n[Bibliothek]\r\nElemente=-2147483648\r\n"), "");
   EXPECT_EQ(tree.Count(), 1);
-  EXPECT_EQ(Load("[components]\r\nNode0=R1\r\n[Icons]\r\n0=99999999999\r\n"),
-            FormatMessage(msg::kNotAnInteger, {"99999999999"}));
+  EXPECT_EQ(
+      Load("[components]\r\nNode0=R1\r\n[Icons]\r\n0=99999999999\r\n"),
+      FormatMessage(msg::kInProject, {path, FormatMessage(msg::kNotAnInteger, {"99999999999"})}));
 }
 
 TEST_F(BadInput, MillionRowBoard) {

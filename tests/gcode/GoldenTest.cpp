@@ -50,7 +50,7 @@ TEST(GCodeGolden, ExampleModuleOnFourFeeders) {
   const FeederSettings feeders[] = {{"150.00", "20.00", "3.5", "8", "Rechts"},
                                     {"150.00", "40.00", "3.5", "8", "Links"},
                                     {"170.00", "20.00", "4.0", "4", "Oben"},
-                                    {"170.00", "40.00", "-0.5", "12", "Unten"}};
+                                    {"170.00", "40.00", "0.5", "12", "Unten"}};
   for (int n = 1; n <= 4; ++n) *settings.Feeder(n) = feeders[n - 1];
   for (int row = 0; row < tree.TopLevelCount(); ++row) {
     TreeNode* component = tree.TopLevel(row);

@@ -115,7 +115,15 @@ class LinuxCnc : public ::testing::Test {
   std::string rs274_;
 };
 
-TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
+// Each variant of the program: valve switched or not, comments or not, dry run or not.
+struct Variant {
+  bool valve, comments, dryRun;
+};
+
+class LinuxCncVariants : public LinuxCnc, public ::testing::WithParamInterface<Variant> {};
+
+TEST_P(LinuxCncVariants, ReadsTheProgramUneditedWithTheMovesItIsMeantToMake) {
+  const Variant v = GetParam();
   // A German user: numbers typed with ",", defaults still with ".".
   SetDecimalSeparator(',');
   MachineSettings settings;
@@ -128,9 +136,10 @@ TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
   settings.valveOnCode = "M64 P0";
   settings.valveOffCode = "M65 P0";
   settings.valveDelay = "0,25";
-  settings.switchValve = "1";
+  settings.switchValve = v.valve ? "1" : "0";
   settings.controller = "LinuxCNC";
-  settings.comments = "1";
+  settings.comments = v.comments ? "1" : "0";
+  settings.dryRun = v.dryRun ? "1" : "0";
 
   ComponentTree tree;
   test::AddComponent(tree, "R1", "5mm", "7mm", "Feeder: 1");
@@ -145,39 +154,63 @@ TEST_F(LinuxCnc, ReadsTheProgramUneditedWithValveAndDwellAtPickAndPlace) {
   struct Part {
     double feederX, feederY, depth;
     char axis;
-    double offset, x, y;
+    double advance, x, y;  // the tape advance's target beside the feeder
   };
-  const Part parts[] = {{100.5, 50, 4.5, 'X', -2, 5, 7},
-                        {10, 80.25, 3, 'Y', 3.5, 12.5, -3},
-                        {100.5, 50, 4.5, 'X', -2, 20, 15}};
+  const Part parts[] = {{100.5, 50, 4.5, 'X', 98.5, 5, 7},
+                        {10, 80.25, 3, 'Y', 83.75, 12.5, -3},
+                        {100.5, 50, 4.5, 'X', 98.5, 20, 15}};
+  // A dry run keeps Z at the travel height and the valve off.
+  const double down = v.dryRun ? 3 : -3;
+  const bool valve = v.valve && !v.dryRun;
   ExpectedActions expected;
   expected.Feed(0, 0, 3);  // the opening lift
   for (const Part& p : parts) {
     expected.Traverse(p.feederX, p.feederY, expected.Z());
-    expected.FeedZ(-p.depth);
+    expected.FeedZ(v.dryRun ? 3 : -p.depth);
     if (p.axis == 'X')
-      expected.Traverse(p.offset, expected.Y(), expected.Z());
+      expected.Traverse(p.advance, expected.Y(), expected.Z());
     else
-      expected.Traverse(expected.X(), p.offset, expected.Z());
+      expected.Traverse(expected.X(), p.advance, expected.Z());
     expected.FeedZ(p.depth);
     expected.Traverse(p.feederX, p.feederY, expected.Z());
-    expected.FeedZ(-3);
-    expected.Add("SET_AUX_OUTPUT_BIT(0)");  // valve on at the pick
-    expected.Add("DWELL(0.2500)");
+    expected.FeedZ(down);
+    if (valve) {
+      expected.Add("SET_AUX_OUTPUT_BIT(0)");  // valve on at the pick
+      expected.Add("DWELL(0.2500)");
+    }
     expected.FeedZ(3);
     expected.Traverse(p.x, p.y, expected.Z());
-    expected.FeedZ(-3);
-    expected.Add("CLEAR_AUX_OUTPUT_BIT(0)");  // valve off at the place
-    expected.Add("DWELL(0.2500)");
+    expected.FeedZ(down);
+    if (valve) {
+      expected.Add("CLEAR_AUX_OUTPUT_BIT(0)");  // valve off at the place
+      expected.Add("DWELL(0.2500)");
+    }
     expected.FeedZ(3);
   }
   expected.Add("PROGRAM_END()");
   EXPECT_EQ(MachineActions(run.actions), expected.Actions());
 
   // The part comments reach the interpreter as comments, parentheses replaced.
-  EXPECT_NE(std::find(run.actions.begin(), run.actions.end(), "COMMENT(\"C[1] 10k 0805\")"),
-            run.actions.end());
+  const bool commented = std::find(run.actions.begin(), run.actions.end(),
+                                   "COMMENT(\"C[1] 10k 0805\")") != run.actions.end();
+  EXPECT_EQ(commented, v.comments);
 }
+
+std::vector<Variant> AllVariants() {
+  std::vector<Variant> all;
+  for (const bool valve : {false, true})
+    for (const bool comments : {false, true})
+      for (const bool dryRun : {false, true}) all.push_back({valve, comments, dryRun});
+  return all;
+}
+
+std::string VariantName(const ::testing::TestParamInfo<Variant>& param) {
+  const Variant& v = param.param;
+  return std::string(v.valve ? "Valve" : "NoValve") + (v.comments ? "Comments" : "NoComments") +
+         (v.dryRun ? "DryRun" : "Normal");
+}
+
+INSTANTIATE_TEST_SUITE_P(All, LinuxCncVariants, ::testing::ValuesIn(AllVariants()), VariantName);
 
 TEST_F(LinuxCnc, RefusesTheStandardFramingWhichTheOptionExistsFor) {
   // The "%" after the comment box is what LinuxCNC rejects; a check that

@@ -179,7 +179,7 @@ TEST_F(ProgramOptions, ValveCodesAreOnlyCheckedWhileSwitching) {
 struct NumberTextCase { char separator; const char* text; const char* written; };
 const NumberTextCase kNumberTexts[] = {
     {'.', "1.5",    "1.5"},
-    {'.', "1,5",    "1,5"},     // under "." nothing changes
+    {'.', "1,5",    "1.5"},     // "," is read under every separator
     {',', "1,5",    "1.5"},
     {',', " -2,25 ", " -2.25 "},
     {',', "1,5e3",  "1.5e3"},
@@ -187,7 +187,7 @@ const NumberTextCase kNumberTexts[] = {
     {',', "#<f>",   "#<f>"},    // a parameter: copied
     {',', "[1,5*2]", "[1,5*2]"}, // an expression: copied
     {',', "1,5,0",  "1,5,0"},   // no number
-    {';', "2;5",    "2.5"},
+    {'.', "[1,5*2]", "[1,5*2]"},
 };
 // clang-format on
 
@@ -214,7 +214,7 @@ TEST_F(ProgramOptions, NoDecimalCommaUnderACommaSeparator) {
   const Lines lines = SplitCrLf(program);
   EXPECT_EQ(lines[10], "G01 Z+1.5 F#<lift>");
   EXPECT_EQ(Slice(lines, 12, 10),
-            (Lines{"G00 X12.5 Y7 F1500.5", "G01 Z-1.75 F2", "G00 X-1.25 F2.", "G01 Z+1.75 F#<lift>",
+            (Lines{"G00 X12.5 Y7 F1500.5", "G01 Z-1.75 F2", "G00 X11.25 F2.", "G01 Z+1.75 F#<lift>",
                    "G00 X12.5 Y7 F1500.5", "G01 Z-1.5 F2", "M7", "G04 P0.75", "G01 Z+1.5 F#<lift>",
                    "G00 X10.16 Y5.08 F1500.5"}));
   EXPECT_EQ(program.find(','), std::string::npos) << program;
@@ -236,16 +236,16 @@ TEST_F(ProgramOptions, EstimateFollowsTheMovesAndFeeds) {
   std::string program;
   const JobSummary summary = GCodeGenerator::Generate(tree, settings, program);
   EXPECT_EQ(summary.parts, 1);
-  // Lift 3; to the feeder 50, down 6, sideways 30 (to X0), up 6, back 30,
-  // down 6, up 6, to the part 30, down 6, up 6.
+  // Lift 3; to the feeder 50, down 6, sideways 0 (the offset is 0), up 6,
+  // back 0, down 6, up 6, to the part 30, down 6, up 6.
   ASSERT_TRUE(summary.travelMm);
-  EXPECT_NEAR(static_cast<double>(*summary.travelMm), 179, 1e-9);
+  EXPECT_NEAR(static_cast<double>(*summary.travelMm), 119, 1e-9);
   ASSERT_TRUE(summary.minutes);
-  // XY 110 mm at 600, the sideways 30 mm at "F2.", Z 39 mm at 300, two dwells of 1.5 s.
-  const double minutes = 110.0 / 600 + 30.0 / 2 + 39.0 / 300 + 3.0 / 60;
+  // XY 80 mm at 600, Z 39 mm at 300, two dwells of 1.5 s.
+  const double minutes = 80.0 / 600 + 39.0 / 300 + 3.0 / 60;
   EXPECT_NEAR(static_cast<double>(*summary.minutes), minutes, 1e-9);
   EXPECT_EQ(JobSummaryText(summary),
-            "Bauteile platziert: 1\nVerfahrweg: 179 mm\nGesch\xE4tzte Dauer: 15 min 22 s");
+            "Bauteile platziert: 1\nVerfahrweg: 119 mm\nGesch\xE4tzte Dauer: 19 s");
 
   // A feed given as a parameter leaves the time unknown, not wrong.
   settings.placeFeed = "#<set>";

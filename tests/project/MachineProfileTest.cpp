@@ -40,7 +40,7 @@ TEST(MachineProfile, RoundTripsEveryStoredSetting) {
   const std::string bytes = ReadBytes(path);
   const IniDocument file(bytes);
   std::size_t keys = 0;
-  for (const char* section : {"Feeder", "Geschwindigkeiten", "G-Code", "Koordinaten"})
+  for (const char* section : {"Feeder", "Geschwindigkeiten", "G-Code", "Koordinaten", "Maschine"})
     keys += file.ReadSection(section).size();
   EXPECT_EQ(keys, StoredSettings().size());
   EXPECT_FALSE(file.HasSection("components"));

@@ -27,10 +27,16 @@ const std::string kGoldenPath = TAV_SOURCE_DIR "/tests/data/project/example.tav"
 // The keys a save appends to the section "G-Code" after the previous
 // version's two, with their defaults.
 constexpr const char* kLaterKeys =
-    "Ventil_Off=\r\nVentil_Schalten=0\r\nSteuerung=Standard\r\nKommentare=0\r\n";
+    "Ventil_Off=\r\nVentil_Schalten=0\r\nSteuerung=Standard\r\nKommentare=0\r\nTrockenlauf=0\r\n";
+
+// The section a save adds after "Koordinaten": the machine's travel, no limits.
+constexpr const char* kMachineSection =
+    "[Maschine]\r\nX_Min=\r\nX_Max=\r\nY_Min=\r\nY_Max=\r\nZ_Min=\r\n";
 
 // `file` (with default settings) as this version saves it.
 std::string WithLaterKeys(std::string file) {
+  const std::string height = "BauteilMaxZ=0.00\r\n";
+  file.insert(file.find(height) + height.size(), kMachineSection);
   const std::string delay = "Delay=0.5\r\n";
   return file.insert(file.find(delay) + delay.size(), kLaterKeys);
 }
@@ -49,7 +55,7 @@ std::string DefaultSettingsLines() {
   return text +
          "[Geschwindigkeiten]\r\nSpeedHeben=2\r\nSpeedSetzen=2\r\nSpeedFahren=20\r\n"
          "[G-Code]\r\nVentil_On=M1\r\nDelay=0.5\r\n" +
-         kLaterKeys + "[Koordinaten]\r\nBauteilMaxZ=0.00\r\n";
+         kLaterKeys + "[Koordinaten]\r\nBauteilMaxZ=0.00\r\n" + kMachineSection;
 }
 
 class ProjectFileTest : public ::testing::Test {
@@ -86,7 +92,10 @@ TEST_F(ProjectFileTest, SecondSaveUpdatesInPlaceAndPutsComponentsLast) {
   LoadProject(path_, tree, settings);
   SaveProject(path_, tree, settings);
   const std::size_t icons = golden.find("[Icons]");
-  EXPECT_EQ(ReadBytes(path_), WithLaterKeys(golden.substr(icons)) + golden.substr(0, icons));
+  // A section the older file lacks is added at its end.
+  std::string expected = WithLaterKeys(golden.substr(icons));
+  expected.erase(expected.find(kMachineSection), std::string(kMachineSection).size());
+  EXPECT_EQ(ReadBytes(path_), expected + golden.substr(0, icons) + kMachineSection);
 }
 
 TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
@@ -97,10 +106,16 @@ TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
   options.switchValve = "1";
   options.controller = "LinuxCNC";
   options.comments = "1";
+  options.dryRun = "1";
+  options.workXMin = "-5";
+  options.workZMin = "-12,5";
   SaveProject(path_, tree, options);
   const std::string saved = ReadBytes(path_);
   EXPECT_NE(saved.find("Delay=0.5\r\nVentil_Off=M65 P0\r\nVentil_Schalten=1\r\n"
-                       "Steuerung=LinuxCNC\r\nKommentare=1\r\n[Koordinaten]"),
+                       "Steuerung=LinuxCNC\r\nKommentare=1\r\nTrockenlauf=1\r\n[Koordinaten]"),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("[Maschine]\r\nX_Min=-5\r\nX_Max=\r\nY_Min=\r\nY_Max=\r\nZ_Min=-12,5\r\n"),
             std::string::npos)
       << saved;
   MachineSettings loaded;
@@ -314,7 +329,11 @@ TEST_P(LoadFailureTest, ChangesNothing) {
   const auto state = StateOf(tree);
   const MachineSettings before = settings;
 
-  EXPECT_EQ(ErrorOf([&] { LoadProject(path_, tree, settings); }), GetParam().message);
+  // "%s" in the message stands for the file's path.
+  std::string message = GetParam().message;
+  if (const std::size_t at = message.find("%s"); at != std::string::npos)
+    message.replace(at, 2, path_);
+  EXPECT_EQ(ErrorOf([&] { LoadProject(path_, tree, settings); }), message);
   EXPECT_EQ(test::PointersOf(tree), pointers);
   EXPECT_EQ(StateOf(tree), state);
   EXPECT_EQ(settings, before);
@@ -325,21 +344,27 @@ const std::string kInvalidIndex = "Ung\xFCltiger Index";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, LoadFailureTest, ::testing::Values(
-    FailCase{"MissingFile", "<none>", kInvalidIndex},
-    FailCase{"NoKnownSection", kSettings + "[Other]\r\nx=1\r\n", kInvalidIndex},
-    FailCase{"ElementeBeyondTree", kSettings + kTwoNodes + "[Bibliothek]\r\nElemente=3\r\n", kInvalidIndex},
-    FailCase{"ElementeHuge", kSettings + kTwoNodes + "[Bibliothek]\r\nElemente=2147483647\r\n", kInvalidIndex},
+    FailCase{"MissingFile", "<none>", "Datei \"%s\" nicht gefunden"},
+    FailCase{"EmptyFile", "", "Datei \"%s\" ist keine Projektdatei"},
+    FailCase{"NoProjectSection", "[Other]\r\nx=1\r\n", "Datei \"%s\" ist keine Projektdatei"},
+    FailCase{"BoardFile", "\"Designator\",\"Mid X\"\r\n\"R1\",\"1mm\"\r\n",
+             "Datei \"%s\" ist keine Projektdatei"},
+    FailCase{"SettingsWithoutElemente", kSettings + "[Other]\r\nx=1\r\n", "Datei \"%s\": " + kInvalidIndex},
+    FailCase{"ElementeBeyondTree", kSettings + kTwoNodes + "[Bibliothek]\r\nElemente=3\r\n",
+             "Datei \"%s\": " + kInvalidIndex},
+    FailCase{"ElementeHuge", kSettings + kTwoNodes + "[Bibliothek]\r\nElemente=2147483647\r\n",
+             "Datei \"%s\": " + kInvalidIndex},
     FailCase{"ElementeNotAnInteger", kSettings + kTwoNodes + "[Bibliothek]\r\nElemente= 2 \r\n",
-             "' 2 ' ist kein g\xFCltiger Integerwert"},
+             "Datei \"%s\": ' 2 ' ist kein g\xFCltiger Integerwert"},
     FailCase{"IconNotAnInteger", kSettings + kTwoNodes + "[Icons]\r\n1=5x\r\n[Bibliothek]\r\nElemente=2\r\n",
-             "'5x' ist kein g\xFCltiger Integerwert"},
+             "Datei \"%s\": '5x' ist kein g\xFCltiger Integerwert"},
     FailCase{"LineTooDeep", kSettings + "[components]\r\nNode0=R1\r\nNode1=##10.16mm\r\n",
-             "Ung\xFCltige Ebene (2) f\xFCr Eintrag \"10.16mm\""},
+             "Datei \"%s\": Ung\xFCltige Ebene (2) f\xFCr Eintrag \"10.16mm\""},
     FailCase{"BlankLedValueUnderPosition",
              kSettings + "[components]\r\nNode0=R1\r\nNode1=#Position\r\nNode2=## 10.16mm\r\n",
-             "Ung\xFCltige Ebene (3) f\xFCr Eintrag \"10.16mm\""},
+             "Datei \"%s\": Ung\xFCltige Ebene (3) f\xFCr Eintrag \"10.16mm\""},
     FailCase{"TextStartingWithTab", kSettings + "[components]\r\nNode0=R1\r\nNode1=##\tdeep\r\n",
-             "Ung\xFCltige Ebene (3) f\xFCr Eintrag \"deep\""}),
+             "Datei \"%s\": Ung\xFCltige Ebene (3) f\xFCr Eintrag \"deep\""}),
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 

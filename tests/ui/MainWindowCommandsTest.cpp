@@ -198,9 +198,15 @@ TEST_F(MainWindowCommands, InPlaceEditReplacesTheTextAndEscapeCancels) {
   editInPlace(QStringLiteral("12,7 \u00b5m"), Qt::Key_Return);
   EXPECT_EQ(TextAt(7), "12,7 \xB5m");
 
-  // What later commands read follows the edit.
+  // What later commands read follows the edit: a text that is no number is
+  // refused, a number with "," is written with ".".
   form_.GenerateProgram();
-  EXPECT_NE(MemoText().find("G00 X12,7 \xB5m Y5.08 F20"), std::string::npos);
+  ASSERT_EQ(errors_.Texts().size(), 1);
+  EXPECT_TRUE(errors_.Texts()[0].contains(QStringLiteral("'12,7 \u00b5m'")))
+      << errors_.Texts()[0].toStdString();
+  editInPlace(QStringLiteral("12,7"), Qt::Key_Return);
+  form_.GenerateProgram();
+  EXPECT_NE(MemoText().find("G00 X12.7 Y5.08 F20"), std::string::npos);
 }
 
 TEST_F(MainWindowCommands, GenerateWritesTheCoresProgramIntoMemo1) {
@@ -218,17 +224,16 @@ TEST_F(MainWindowCommands, GenerateWritesTheCoresProgramIntoMemo1) {
   EXPECT_TRUE(errors_.All().empty());
 }
 
-TEST_F(MainWindowCommands, AFailedGenerationKeepsTheLinesWrittenSoFar) {
+TEST_F(MainWindowCommands, AFailedGenerationKeepsThePreviousProgram) {
   Import(board_);
+  form_.GenerateProgram();
+  const std::string program = MemoText();
   Child<QLineEdit>("BauteilMaxHeight")->setText("hoch");
-  std::string partial;
-  EXPECT_THROW(GCodeGenerator::Generate(form_.Tree(), form_.ReadSettingsFields(), partial),
-               tav::Error);
   form_.GenerateProgram();
   EXPECT_EQ(errors_.Texts(),
-            QStringList({QStringLiteral("'hoch' ist kein g\u00fcltiger Gleitkommawert.")}));
-  EXPECT_EQ(MemoText(), partial);
-  EXPECT_NE(partial.find("G21\r\n"), std::string::npos);
+            QStringList({QStringLiteral(
+                "Maximale Bauteilh\u00f6he: 'hoch' ist kein g\u00fcltiger Gleitkommawert.")}));
+  EXPECT_EQ(MemoText(), program);
 }
 
 TEST_F(MainWindowCommands, ExportWritesTheEditorsTextWithCrLf) {

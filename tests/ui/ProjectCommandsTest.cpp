@@ -156,7 +156,8 @@ TEST_F(ProjectCommands, OpeningAMissingFileChangesNothing) {
   questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(folder_ / "neu.tav"));
   form_.OpenProjectFile();
-  EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
+  EXPECT_EQ(errors_.Texts(),
+            QStringList({"Datei \"" + Q(folder_ / "neu.tav") + "\" nicht gefunden."}));
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline*");  // still the changed job, still unsaved
   EXPECT_TRUE(form_.ProjectPath().isEmpty());
   EXPECT_EQ(form_.Tree().Count(), 26);
@@ -212,7 +213,7 @@ TEST_F(StartUp, ArgumentOneIsOpenedBeforeTheWindowIsShown) {
 TEST_F(StartUp, AMissingProjectIsReportedAndTheWindowStillComesUp) {
   bool windowShownAtError = true;
   ErrorDisplay::SetSinkForTesting([&](const QString&, const QString& text) {
-    EXPECT_EQ(text, QStringLiteral("Ung\u00fcltiger Index."));
+    EXPECT_EQ(text, QStringLiteral("Datei \"Platine.tav\" nicht gefunden."));
     windowShownAtError = false;
     for (const QWidget* window : QApplication::topLevelWidgets())
       windowShownAtError = windowShownAtError || window->isVisible();

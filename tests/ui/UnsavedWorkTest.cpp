@@ -290,7 +290,7 @@ TEST_F(UnsavedWork, AFailedOpenLeavesEverythingAndTheFileItNamedUntouched) {
 
   dialogs_->Answer("OpenDialog2", Q(notes));
   form_.OpenProjectFile();
-  EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
+  EXPECT_EQ(errors_.Texts(), QStringList({"Datei \"" + Q(notes) + "\" ist keine Projektdatei."}));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
   EXPECT_EQ(form_.ProjectPath(), Q(job));
   EXPECT_EQ(form_.Tree().Count(), 26);
@@ -356,7 +356,7 @@ TEST_F(UnsavedWork, AStartWithAFileThatIsNoProjectDoesNotAdoptIt) {
   const std::string notes = folder_ / "notizen.txt";
   tav::test::WriteBytes(notes, "Einkaufsliste\r\n");
   MainWindow form({"tavoline", Q(notes)});
-  EXPECT_EQ(errors_.Texts(), QStringList({QStringLiteral("Ung\u00fcltiger Index.")}));
+  EXPECT_EQ(errors_.Texts(), QStringList({"Datei \"" + Q(notes) + "\" ist keine Projektdatei."}));
   EXPECT_EQ(ShownTitle(form), "TAV - Tavoline");
   EXPECT_TRUE(form.ProjectPath().isEmpty());
   EXPECT_FALSE(form.Changes().Modified());

@@ -12,8 +12,10 @@
 
 #include "boards/PickPlaceImport.h"
 #include "core/ComponentTree.h"
+#include "core/DecimalSeparator.h"
 #include "support/ComponentBlocks.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/LocaleDecimalSeparator.h"
 #include "ui/WindowFont.h"
 
 namespace tav::ui {
@@ -249,8 +251,8 @@ TEST_F(PositionDisplayTest, ErrorsGoToTheErrorDisplayAndKeepEarlierPixels) {
   test::AddComponent(tree_, "R4", "30", "30");
   Draw();
   ASSERT_EQ(errors_.size(), 1);
-  EXPECT_TRUE(
-      errors_[0].startsWith(QString::fromUtf8("'12,5' ist kein g\u00fcltiger Gleitkommawert")))
+  // Y is read first; "12,5" is a number under every separator, "x" is none.
+  EXPECT_TRUE(errors_[0].startsWith(QString::fromUtf8("'x' ist kein g\u00fcltiger Gleitkommawert")))
       << errors_[0].toStdString();
   EXPECT_EQ(WhitePixels(), (Pixels{{0, 0}, {54, 39}, {98, 69}}));
   EXPECT_EQ(Text("Label_Bauteile"), "1");
@@ -281,6 +283,24 @@ TEST_F(PositionDisplayTest, ImageAreaWithoutSizeDoesNotBreakDrawing) {
   form_.resize(618, 345);
   EXPECT_EQ(form_.Surface().size(), QSize(438, 293));
   EXPECT_EQ(WhitePixels(), (Pixels{{0, 0}}));
+}
+
+// A German desktop reads numbers with ",", while the board holds "23.82": the
+// display draws it all the same.
+TEST_F(PositionDisplayTest, DrawsTheExampleBoardUnderGerman) {
+  const QLocale german(QLocale::German, QLocale::Germany);
+  QLocale::setDefault(german);
+  SetDecimalSeparator(DecimalSeparatorOf(german));
+  ASSERT_EQ(DecimalSeparator(), ',');
+  import_ = PickPlaceImport(TAV_SOURCE_DIR "/examples/example-board.csv", tree_);
+  test::AddComponent(tree_, "R99", "12,5mm", "7.5");  // typed on a German desktop
+  form_.ShowAndRaise();
+  Draw();
+  SetDecimalSeparator('.');
+  QLocale::setDefault(QLocale::c());
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join("\n").toStdString();
+  EXPECT_EQ(Text("Label_Bauteile").toInt(), import_.componentCount + 1);
+  EXPECT_GT(WhitePixels().size(), 10u);
 }
 
 // Saves a picture of the display after drawing the example board, for a look by eye.
