@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tool `tav`: batch conversion of pick-and-place files to
 // G-code, to projects and to passes (tav plan). Exit status 0 on success, 1
 // when a command fails, 2 when the command line itself is wrong.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing (Debian 12, as root), builds, and then either
 #   example  converts the bundled example board to G-code with `tav`, or
 #   test     runs the whole test suite with CTest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built `tav` as a separate process and checks its exact output bytes,
 // its messages and its exit status.
 #include <gtest/gtest.h>
