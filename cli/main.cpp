@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
       case tav::cli::Command::kHelp:
         Print(stdout, tav::cli::HelpText(parsed.helpTopic));
         return std::fflush(stdout) == 0 ? 0 : kFailure;
+      case tav::cli::Command::kVersion:
+        Print(stdout, "tav " TAV_VERSION "\n");
+        return std::fflush(stdout) == 0 ? 0 : kFailure;
       case tav::cli::Command::kGCode:
         ChooseDecimalSeparator(parsed);
         tav::cli::RunGCode(parsed, stdout);
