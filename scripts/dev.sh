@@ -44,7 +44,8 @@ case "${1:-}" in
     # file types, menu entry, manual pages and completion are tried with.
     bash scripts/install-packages.sh cmake make g++ pkg-config "${qt_packages[@]}" dpkg-dev \
       file lintian desktop-file-utils shared-mime-info xdg-utils bash-completion man-db
-    configure -DTAV_BUILD_GUI=ON
+    # No tests: the package needs neither GoogleTest nor the benchmark library.
+    configure -DTAV_BUILD_GUI=ON -DTAV_BUILD_TESTS=OFF -DTAV_BUILD_BENCH=OFF
     cmake --build "$build" -j"$(nproc)" --target tav tavoline tav_man
     (cd "$build" && cpack -G DEB -B "$PWD" >/dev/null)
     rm -rf "$build/_CPack_Packages"
