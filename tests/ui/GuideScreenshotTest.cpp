@@ -16,6 +16,7 @@
 #include <QTreeView>
 
 #include "UiTestSupport.h"
+#include "ui/ComponentTreeModel.h"
 #include "ui/PlanDialog.h"
 #include "ui/PositionDisplay.h"
 #include "ui/ProgramEditor.h"
