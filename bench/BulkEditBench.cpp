@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The popup's bulk commands on boards of 10,000 to 200,000 components: they
 // must stay linear in the board's size (and in the selection's), so the time
 // doubles from 100,000 to 200,000.

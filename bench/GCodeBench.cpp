@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import and generation on generated boards of 10,000 and 100,000 components.
 // Both must stay linear: the time may grow at most about tenfold between them.
 #include <benchmark/benchmark.h>

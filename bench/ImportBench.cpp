@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import of 100,000 rows in each layout: the reader alone and the whole
 // import into the component tree. Both must stay linear in the rows.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Planning passes on boards of 10,000 and 100,000 components with many part
 // kinds (and 200,000, where the tree no longer fits any cache). Planning and
 // applying a pass must stay linear: from 100,000 to 200,000 the time doubles.

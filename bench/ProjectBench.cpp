@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading projects of 10,000 and 100,000 components (130,000 and
 // 1.3 million nodes). Both must stay linear: the time may grow at most about
 // tenfold between them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Peak memory and time of `tav gcode --pnp big.csv -o out.nc` on a generated board.
 
 usage: bench/measure_tav.py path/to/tav [components]   (default 100000 components)

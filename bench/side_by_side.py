@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Side-by-side timing of an earlier commit's `tav` and the working tree's.
 
 usage: bench/side_by_side.py [--base COMMIT] [--runs N] [--work-dir DIR] [--only NAME ...]

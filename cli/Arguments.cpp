@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Arguments.h"
 
 #include <cctype>
@@ -135,6 +136,11 @@ Arguments ParseArguments(std::span<const std::string> args) {
   if (args.empty()) throw UsageError(msg::kNoCommand, "");
   const std::string& command = args[0];
   if (IsHelp(command)) return result;
+  if (command == "--version") {
+    if (args.size() > 1) throw UsageError(FormatMessage(msg::kUnexpectedArgument, {args[1]}), "");
+    result.command = Command::kVersion;
+    return result;
+  }
 
   std::vector<std::string> positional;
   OptionReader reader(args.subspan(1), command);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>
@@ -8,7 +9,7 @@
 
 namespace tav::cli {
 
-enum class Command { kHelp, kGCode, kImport, kPlan, kShow };
+enum class Command { kHelp, kVersion, kGCode, kImport, kPlan, kShow };
 
 // What a command line asks for. Paths are taken as given, byte for byte.
 struct Arguments {
@@ -34,7 +35,7 @@ struct Arguments {
 // gcode, import and plan also take [--machine M] and any number of
 // [--set KEY=VALUE].
 //   show F [--decimal-separator C]
-//   --help | COMMAND --help
+//   --help | COMMAND --help | --version
 // Long options also take "--name=value" ("--summary" takes no value); "--" ends
 // the options. An option given
 // twice, a missing value, a separator that is not one plain character, a

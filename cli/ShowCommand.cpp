@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tav show`: what the import reads from a pick-and-place file, for a check
 // before the machine runs.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Usage.h"
 
 namespace tav::cli {
@@ -99,7 +100,7 @@ std::string HelpText(std::string_view command) {
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
     text.append("  ").append(kPlanSynopsis).append("  ").append(kShowSynopsis);
-    text.append("  tav --help, tav BEFEHL --help\n\n");
+    text.append("  tav --help, tav BEFEHL --help, tav --version\n\n");
     text.append(
         "Tavoline: aus der Pick-and-Place-Datei einer Leiterplatte ein G-Code-Programm\n"
         "f\xFCr einen Best\xFC"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tool `tav`: batch conversion of pick-and-place files to
 // G-code, to projects and to passes (tav plan). Exit status 0 on success, 1
 // when a command fails, 2 when the command line itself is wrong.
@@ -57,6 +58,9 @@ int main(int argc, char** argv) {
     switch (parsed.command) {
       case tav::cli::Command::kHelp:
         Print(stdout, tav::cli::HelpText(parsed.helpTopic));
+        return std::fflush(stdout) == 0 ? 0 : kFailure;
+      case tav::cli::Command::kVersion:
+        Print(stdout, "tav " TAV_VERSION "\n");
         return std::fflush(stdout) == 0 ? 0 : kFailure;
       case tav::cli::Command::kGCode:
         ChooseDecimalSeparator(parsed);

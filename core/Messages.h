@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The user-visible messages of the system, Windows-1252 encoded. "%s" and "%d"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Integer conversions; TextToNumber.cpp and NumberToText.cpp hold the rest.
 #include "core/NumberConversion.h"
 

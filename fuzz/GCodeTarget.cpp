@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The G-code generator on trees and settings built from the input: a program
 // of the expected shape or a tav::Error, never another exception.
 //

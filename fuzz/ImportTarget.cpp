@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pick-and-place import of arbitrary bytes: either an error that leaves the
 // tree as it was, or one whole 13-node block per component, in file order;
 // in the legacy layout one per row from line 3, fields by position.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // INI documents: parsing, writing and parsing again keeps every section, key
 // and value; updates read back as written and touch nothing else.
 #include <algorithm>

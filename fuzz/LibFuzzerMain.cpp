@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry point; TAV_FUZZ_TARGET names the target this binary runs.
 #include <cstdint>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line lists and fields: splitting and joining keep every byte they should.
 #include <algorithm>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number conversions: every text either converts or raises the conversion
 // error naming exactly that text, and what NumberToText writes is read back.
 #include <cmath>

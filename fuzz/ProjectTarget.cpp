@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tree text form and project files from arbitrary bytes: either a clear error
 // that leaves tree and settings as they were, or a state that survives saving
 // and loading again unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over files without libFuzzer, in any build:
 //   tav_fuzz_replay TARGET FILE|FOLDER...
 // Reports every input that breaks the target's property; exit code 1 if any.

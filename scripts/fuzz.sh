@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer included) and runs each for a given time:
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      (default: 60 seconds, all targets)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs those of the named Debian packages that are not installed yet
 # (as root; apt-get update runs only when something is missing).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AboutBox.h"
 
 #include <QMessageBox>
@@ -12,7 +13,9 @@ DialogSink testSink;
 }  // namespace
 
 QString AboutBox::CreditText() {
-  return QStringLiteral("Tavoline V1.0 \u2013 G-Code f\u00fcr Pick and Place, 2026");
+  return QStringLiteral("Tavoline " TAV_VERSION
+                        " \u2013 G-Code f\u00fcr Pick and Place, 2026 \u2013 Lizenz: GNU GPL "
+                        "Version 3 oder sp\u00e4ter (GPL-3.0-or-later)");
 }
 
 void AboutBox::Show(QWidget* parent) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -11,7 +12,7 @@ class QWidget;
 namespace tav::ui {
 
 // "About": a modal box with the application's title as caption, no icon, the
-// button "OK" and one credit line.
+// button "OK" and one credit line: name, version, purpose, year and licence.
 class AboutBox final {
  public:
   static void Show(QWidget* parent);

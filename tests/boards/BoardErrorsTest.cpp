@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faulty rows of files read by their header: the error names the line and the
 // column as the header writes it; the conversion message stays whole.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every layout the import reads, from the files in tests/data/boards: each
 // gives every component in file order with its coordinates in mm, the same
 // under "." and "," as the user's decimal separator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names the reader shows for what it recognised: each enumerator has its
 // own, so a value missing from a name table shows up here.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built `tav` as a separate process and checks its exact output bytes,
 // its messages and its exit status.
 #include <gtest/gtest.h>
@@ -172,6 +173,14 @@ TEST_F(TavCli, HelpGoesToStandardOutput) {
   EXPECT_FALSE(fs::exists("x"));
 }
 
+TEST_F(TavCli, VersionIsTheProjectsVersion) {
+  const ProcessResult r = Tav({"--version"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "tav " TAV_VERSION "\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(Tav({"--help"}).out.find("tav --version"), std::string::npos);
+}
+
 // clang-format off
 const std::vector<std::vector<std::string>> kUsageErrors = {
     {},
@@ -191,6 +200,7 @@ const std::vector<std::vector<std::string>> kUsageErrors = {
     {"import", "-o", "p.tav"},
     {"import", "a.csv", "b.csv", "-o", "p.tav"},
     {"import", "a.csv", "-o", "p.tav", "--pnp", "b.csv"},
+    {"--version", "extra"},
 };
 // clang-format on
 

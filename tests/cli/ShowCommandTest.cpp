@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tav show`: one component a line on standard output, the summary on
 // standard error, and the same listing under every decimal separator.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties of the number conversions checked against an exact reference:
 // rounding done with integer arithmetic, never with the C library's strtold.
 #include <gtest/gtest.h>

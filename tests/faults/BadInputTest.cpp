@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs a user might open by mistake or that another tool wrote badly: each
 // ends in a result or a clear error with nothing changed, in time and memory
 // that follow the size of the input, never a crash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two processes saving the same file at once: every save succeeds, the file
 // holds one whole version, and no temporary file is left. A save's clean-up
 // of stale temporaries must not take the temporary another save is writing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file-size limit (ulimit -f) with SIGXFSZ at its default: by itself the
 // kernel would end the process with that signal in the middle of a save. The
 // programs' start-up makes it an ordinary write error instead: the message,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save killed at any moment, as by a power cut or the task manager, leaves
 // either the old or a new file, complete; a temporary file it leaves behind is
 // gone after the next successful save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a project or a G-code program when the file system fails part-way,
 // the folder is missing or the target is a folder: the old file stays byte
 // for byte, the message is the user's, and no temporary file is left.

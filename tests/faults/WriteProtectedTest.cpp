@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A target the user may not write is refused with the user's message and
 // stays as it was, in-process and through `tav`. The rename that replaces a
 // file only needs a writable folder, so the protection must be checked on

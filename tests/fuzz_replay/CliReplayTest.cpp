@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the committed pick-and-place and project inputs to the built `tav`:
 // every one ends with exit status 0 and a program, or 1, a message and no
 // output file; never a crash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays the committed seed corpus and every input that once broke a fuzz
 // target through the same target code, so a fixed fault stays fixed.
 #include <gtest/gtest.h>

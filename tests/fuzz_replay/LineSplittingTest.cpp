@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz targets' own line splitters, which their properties are checked
 // against: LF only, or CR LF, CR and LF as the tree text form reads lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bundled example board with default settings, compared byte for byte with
 // the reviewed program in tests/data/gcode. After a deliberate change of the
 // output, run this test with TAV_UPDATE_GOLDEN=1 to rewrite the expected file,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a generated program through LinuxCNC's own interpreter (rs274 from the
 // Debian package linuxcnc-uspace) and compares the machine actions it reports
 // with the moves, valve switching and dwells the program is meant to make.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program options of the page "G-Code": valve switching, controller
 // framing, part comments, "." numbers, and the job estimate.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shortcuts for large numbered sections (reading a section straight from
 // the file text, rewriting it as a whole, producing it while writing) must
 // give exactly what the general line by line path gives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A path in a message is Windows-1252 like the rest of the message, whichever
 // file operation fails: a project at «Plätze.tav» (UTF-8 on disk) is named
 // "Pl\xE4tze.tav", never with the UTF-8 bytes "Pl\xC3\xA4tze".

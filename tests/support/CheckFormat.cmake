@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ source of the project differs from what clang-format makes of it.
 file(GLOB_RECURSE files
   ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/boards/*.cpp ${SOURCE_DIR}/boards/*.h

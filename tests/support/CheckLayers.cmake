@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source folder includes a header of a layer above it. The order:
 #   core <- settings <- gcode, project <- plan <- cli, ui, app
 # boards/ (board-file readers) sits on core only and is used from plan up.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file of the standard-library-only layers includes Qt.
 file(GLOB_RECURSE files
   ${SOURCE_DIR}/core/* ${SOURCE_DIR}/boards/* ${SOURCE_DIR}/settings/* ${SOURCE_DIR}/gcode/*

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Common main for every test program: fixes the locale and the decimal
 // separator so results never depend on the machine the tests run on.
 #include <gtest/gtest.h>

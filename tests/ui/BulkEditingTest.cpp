@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The popup menu on a selection of several components, its items for the
 // whole board and the feeder badges of the tree.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ErrorDisplay.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST(ErrorDisplayTest, CaptionIsTheTitleOfThisTestProgram) {
   EXPECT_EQ(ApplicationTitle(), "Tav_ui_tests");
 }
 
-TEST(AboutBoxTest, TitleCaptionAndOneCreditLine) {
+TEST(AboutBoxTest, TitleCaptionAndOneCreditLineWithVersionAndLicence) {
   QString caption, text;
   AboutBox::SetSinkForTesting([&](const QString& c, const QString& t) {
     caption = c;
@@ -70,7 +71,8 @@ TEST(AboutBoxTest, TitleCaptionAndOneCreditLine) {
   AboutBox::Show(nullptr);
   AboutBox::SetSinkForTesting({});
   EXPECT_EQ(caption, ApplicationTitle());
-  EXPECT_TRUE(text.startsWith("Tavoline"));
+  EXPECT_TRUE(text.startsWith("Tavoline " TAV_VERSION " "));
+  EXPECT_TRUE(text.contains("GPL-3.0-or-later"));
   EXPECT_FALSE(text.contains('\n'));
   EXPECT_FALSE(text.contains("http"));
 }

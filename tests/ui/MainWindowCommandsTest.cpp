@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands driven through their handlers and the real widgets:
 // import, the popup menu, in-place editing, G-code generation and export.
 #include <gtest/gtest.h>

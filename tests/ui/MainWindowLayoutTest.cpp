@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as designed: geometry, texts, lists, colours, orders, menus.
 #include <gtest/gtest.h>
 

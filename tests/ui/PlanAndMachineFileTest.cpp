@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Durchgänge planen…" and the machine files of "Einstellungen" in the window.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The G-code editor driven by keys and the mouse as the user drives it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program options and the job estimate on the page "G-Code".
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's text buffer and its line index: every edit must leave the
 // index of line starts exactly as a fresh scan of the text would build it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving projects from the menu and the command line: paths,
 // titles, dialogs, and what a failure leaves behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small conversions at the Qt boundary: text, titles, separators, sorting,
 // editor line breaks.
 #include <gtest/gtest.h>

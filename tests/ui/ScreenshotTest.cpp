@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every page of the main window, filled with the example board, to
 // PNG files under the build folder (screenshots/) for a look by eye.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing the user did is lost: questions before a job is closed or replaced,
 // the "*" in the title, the stale-program question, failed opens that change
 // nothing, what an opened project shows, and the keyboard.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the tree icons (ImageList1) from their ImageMagick drawing sources:
 # each .mvg is drawn at 64 x 64 and reduced to 16 x 16 with transparency.
 set -euo pipefail
