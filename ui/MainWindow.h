@@ -27,6 +27,7 @@ namespace tav::ui {
 class ComponentTreeModel;
 class PlanDialog;
 class PositionDisplay;
+class RecentFiles;
 class TreePopupCommands;
 
 // The main window. It owns all working state of a run: the component tree
@@ -77,6 +78,7 @@ class MainWindow final : public QMainWindow {
 
  public slots:
   void FormCreate(const QStringList& arguments);
+  void NewJob();
   void ImportBoardFile();
   void GenerateProgram();
   void SaveProgramAs();
@@ -97,6 +99,10 @@ class MainWindow final : public QMainWindow {
   void ShowPassPlan();
   void SaveMachineFile();
   void OpenMachineFile();
+  // A file dropped onto the window: a project (.tav) is opened, anything
+  // else imported as a board file, each after the usual question.
+  void OpenDroppedFile(const QString& path);
+  void OpenRecentProject(const QString& path);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -110,6 +116,8 @@ class MainWindow final : public QMainWindow {
   void SetUpPlanning();
   void ConnectCommands();
   void SetUpShortcuts();
+  void SetUpNewJob();
+  void SetUpRecentFiles();
   void WatchSettingsFields();
   void ShowPopupMenu(const QPoint& position);
 
@@ -117,6 +125,7 @@ class MainWindow final : public QMainWindow {
   bool SaveProjectCommand();
   bool SaveToProjectPath();
   void ImportPickPlace();
+  void ImportFile(const QString& path);
   void ShowComponentCount();
   void ShowDimensions();
   void GenerateGCode();
@@ -146,6 +155,7 @@ class MainWindow final : public QMainWindow {
   FileDialog openDialog3_;
   FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
+  RecentFiles* recent_ = nullptr;
 };
 
 }  // namespace tav::ui
