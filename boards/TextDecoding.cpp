@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "boards/CharacterReplacements.h"
 #include "boards/NamedValues.h"
 #include "core/Windows1252.h"
 
@@ -75,7 +76,15 @@ bool IsMultiByteUtf8(std::string_view text) noexcept {
 
 void AppendCp1252(std::string& out, char32_t codePoint) {
   const int byte = CodePointToCp1252(codePoint);
-  out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+  if (byte >= 0) {
+    out.push_back(static_cast<char>(byte));
+    return;
+  }
+  const std::string_view replacement = ReplacementFor(codePoint);
+  if (replacement.empty())
+    out.push_back('?');
+  else
+    out.append(replacement);
 }
 
 std::string FromUtf8(std::string_view text) {

@@ -18,8 +18,9 @@ struct DecodedText {
 // UTF-16 LE or BE, EF BB BF means UTF-8; without a mark, text that is valid
 // UTF-8 and holds at least one multi-byte sequence is UTF-8. Anything else is
 // Windows-1252 and keeps every byte. The mark itself is dropped; characters
-// without a Windows-1252 form, malformed sequences and unpaired surrogates
-// become "?". Never throws anything but std::bad_alloc.
+// without a Windows-1252 form take their usual stand-in (ReplacementFor, so
+// 10kΩ reads 10kOhm) or else, like malformed sequences and unpaired
+// surrogates, become "?". Never throws anything but std::bad_alloc.
 DecodedText DecodeBoardText(std::string bytes);
 
 // German name of the encoding, for the import's summary.

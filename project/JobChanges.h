@@ -16,6 +16,8 @@ namespace tav {
 // It watches the tree itself, so every command that changes the tree counts
 // without telling it; settings edits are reported through SettingsChanged().
 // Edits of the program in the editor are neither: they are not part of the job.
+// They are a third fact of their own, program edited, so that generating a
+// new program does not silently throw away what the user typed.
 class JobChanges final : private TreeObserver {
  public:
   // Starts unmodified with no stale program, watching `tree` until destroyed.
@@ -26,6 +28,8 @@ class JobChanges final : private TreeObserver {
 
   bool Modified() const noexcept { return modified_; }
   bool ProgramStale() const noexcept { return programStale_; }
+  // The user changed the editor's program since it was last generated.
+  bool ProgramEdited() const noexcept { return programEdited_; }
 
   // Called with the new state whenever Modified() changes, for the title.
   void OnModifiedChanged(std::function<void(bool)> listener) { listener_ = std::move(listener); }
@@ -35,7 +39,12 @@ class JobChanges final : private TreeObserver {
   // The job now matches a file: after a successful import, open or save.
   void MarkSaved() { SetModified(false); }
   // The editor now holds the program generated from the job as it is.
-  void MarkProgramGenerated() noexcept { programStale_ = false; }
+  void MarkProgramGenerated() noexcept {
+    programStale_ = false;
+    programEdited_ = false;
+  }
+  // The user typed, pasted or deleted in the editor's program.
+  void MarkProgramEdited() noexcept { programEdited_ = true; }
   // The editor's program is not the job's complete program (a generation
   // stopped part-way).
   void MarkProgramStale() noexcept { programStale_ = true; }
@@ -53,6 +62,7 @@ class JobChanges final : private TreeObserver {
   ComponentTree& tree_;
   bool modified_ = false;
   bool programStale_ = false;
+  bool programEdited_ = false;
   std::function<void(bool)> listener_;
 };
 

@@ -17,7 +17,7 @@ ComponentTreeView::ComponentTreeView(QWidget* parent) : QTreeView(parent) {
   setIndentation(19);
   // Ctrl- and Shift-click select several components for the popup commands.
   setSelectionMode(QAbstractItemView::ExtendedSelection);
-  setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+  setEditTriggers(QAbstractItemView::EditKeyPressed);
   setContextMenuPolicy(Qt::CustomContextMenu);
 
   // The classic style draws the connecting lines and the +/- buttons.
@@ -106,6 +106,19 @@ void ComponentTreeView::mousePressEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
+  // A plain click on an item of a multi-selection selects that item alone
+  // there and then, so that what looks selected is what the commands change.
+  // Only a click on the one item selected already may start its rename.
+  const QModelIndex index = indexAt(event->position().toPoint());
+  const bool plain = event->button() == Qt::LeftButton &&
+                     !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+  const QModelIndexList selected =
+      selectionModel() != nullptr ? selectionModel()->selectedIndexes() : QModelIndexList();
+  const bool renames = plain && index.isValid() && selected.size() == 1 && selected[0] == index;
+  setEditTriggers(renames ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                          : QAbstractItemView::EditKeyPressed);
+  if (plain && index.isValid() && selected.size() > 1)
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   QTreeView::mousePressEvent(event);
 }
 

@@ -14,6 +14,9 @@ class ComponentTreeModel;
 // TreeView1: a tree view whose right click opens the popup menu without
 // selecting the item under the mouse, which hides its selection while it does
 // not have the focus, and which shows the selected item's SelectedIndex icon.
+// A plain click selects the clicked item alone, as in a file manager; a
+// rename starts only on a second click of an item that already was the single
+// selection, or with F2.
 class ComponentTreeView final : public QTreeView {
   Q_OBJECT
 

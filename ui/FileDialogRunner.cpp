@@ -13,7 +13,11 @@ void QtFileDialogRunner::SetUp(QFileDialog& box, const FileDialogSettings& dialo
   box.setFileMode(QFileDialog::AnyFile);
   box.setOption(QFileDialog::DontConfirmOverwrite);
   if (!dialog.filter.isEmpty()) box.setNameFilter(dialog.filter);
-  if (!initialName.isEmpty()) box.selectFile(initialName);
+  // A name ending in "/" offers a folder only.
+  if (initialName.endsWith(QLatin1Char('/')))
+    box.setDirectory(initialName);
+  else if (!initialName.isEmpty())
+    box.selectFile(initialName);
 }
 
 std::optional<QString> QtFileDialogRunner::Run(const FileDialogSettings& dialog,

@@ -32,6 +32,7 @@
 #include "ui/ComponentTreeView.h"
 #include "ui/EditorText.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/FileDropHandler.h"
 #include "ui/FilePath.h"
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
@@ -39,12 +40,17 @@
 #include "ui/PickPlaceFileHelp.h"
 #include "ui/PlanDialog.h"
 #include "ui/PositionDisplay.h"
+#include "ui/ProgramEditor.h"
 #include "ui/QuestionBox.h"
+#include "ui/RecentFiles.h"
 #include "ui/SettingsFields.h"
 #include "ui/TextCodec.h"
 #include "ui/TreePopupCommands.h"
+#include "ui/UnitLabels.h"
 #include "ui/ValveProposal.h"
 #include "ui/WindowFont.h"
+#include "ui/WindowGrowth.h"
+#include "ui/WindowShortcuts.h"
 #include "ui_MainWindow.h"
 
 namespace tav::ui {
@@ -83,7 +89,8 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
                     QStringLiteral("TAV Maschine (*.tavm)")}),
       saveDialog3_({QStringLiteral("SaveDialog3"), FileDialogSettings::Mode::Save,
                     QStringLiteral("TAV Maschine (*.tavm)")}),
-      localeSource_([] { return QLocale::system(); }) {
+      localeSource_([] { return QLocale::system(); }),
+      recent_(new RecentFiles(this)) {
   ui_->setupUi(this);
   SetUpWindow();
   SetUpTree();
@@ -91,11 +98,18 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
   SetUpPlanning();
   ConnectCommands();
   SetUpShortcuts();
+  SetUpNewJob();
+  SetUpRecentFiles();
   WatchSettingsFields();
   new ValveProposal(*ui_, this);
+  // Last, so that it knows every field and every shortcut.
+  new WindowShortcuts(*this);
+  new FileDropHandler(*this, [this](const QString& path) { OpenDroppedFile(path); });
+  new WindowGrowth(*this, *ui_->ClientArea, *ui_->PageControl1, *ui_->TreeView1, *ui_->Memo1);
   changes_.OnModifiedChanged([this](bool modified) { setWindowModified(modified); });
   setWindowTitle(kTitle + kModifiedMark);
   FormCreate(arguments);
+  UnitLabels::AddTo(*this);  // after FormCreate, which colours the page they stand on
 }
 
 MainWindow::~MainWindow() {
@@ -104,10 +118,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::SetUpWindow() {
-  // System menu and close button only; the size is fixed.
+  // System menu, maximise and close button; the window grows from its
+  // designed size (WindowGrowth) but never gets smaller.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+                 Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   setFont(WindowFont());
   SetBackground(this, QPalette::Window, kSilver);
   SetBackground(ui_->Memo1, QPalette::Base, kLightBlue);
@@ -166,6 +181,52 @@ void MainWindow::ConnectCommands() {
   connect(ui_->Feeder41, &QAction::triggered, this, &MainWindow::AssignFeeder4);
   connect(ui_->Speichern1, &QAction::triggered, this, &MainWindow::SaveMachineFile);
   connect(ui_->Laden2, &QAction::triggered, this, &MainWindow::OpenMachineFile);
+  connect(ui_->Memo1, &ProgramEditor::edited, this, [this] { changes_.MarkProgramEdited(); });
+}
+
+void MainWindow::SetUpRecentFiles() {
+  // Right after "Projekt öffnen".
+  auto* recent = new QMenu(QStringLiteral("&Zuletzt ge\u00f6ffnet"), this);
+  recent->setObjectName(QStringLiteral("ZuletztGeoeffnet1"));
+  recent->menuAction()->setObjectName(recent->objectName());
+  QMenu* project = ui_->Projekt1;
+  const QList<QAction*> items = project->actions();
+  const qsizetype open = items.indexOf(ui_->Laden1);
+  project->insertMenu(items.value(open + 1), recent);
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+    recent_->FillMenu(*recent, [this](const QString& path) { OpenRecentProject(path); });
+  });
+  dialogRunner_ = std::make_unique<RememberingDialogRunner>(std::move(dialogRunner_), *recent_);
+}
+
+void MainWindow::OpenRecentProject(const QString& path) {
+  ErrorDisplay::Run([&] {
+    if (!MayReplaceJob()) return;
+    OpenProject(path);
+    openDialog2_.SetFileName(path);
+  });
+}
+
+void MainWindow::OpenDroppedFile(const QString& path) {
+  ErrorDisplay::Run([&] {
+    if (!MayReplaceJob()) return;
+    if (QFileInfo(path).suffix().compare(QStringLiteral("tav"), Qt::CaseInsensitive) == 0) {
+      OpenProject(path);
+      openDialog2_.SetFileName(path);
+    } else {
+      openDialog1_.SetFileName(path);
+      ImportFile(path);
+    }
+  });
+}
+
+void MainWindow::SetUpNewJob() {
+  auto* item = new QAction(QStringLiteral("Neu"), this);
+  item->setObjectName(QStringLiteral("Neu1"));
+  item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  QMenu* project = ui_->Projekt1;
+  project->insertAction(project->actions().value(0), item);
+  connect(item, &QAction::triggered, this, &MainWindow::NewJob);
 }
 
 void MainWindow::SetUpShortcuts() {
@@ -223,7 +284,9 @@ void MainWindow::WriteSettingsFields(const tav::MachineSettings& settings) {
 }
 
 void MainWindow::SetFileDialogRunner(std::unique_ptr<FileDialogRunner> runner) {
-  dialogRunner_ = runner ? std::move(runner) : std::make_unique<QtFileDialogRunner>();
+  dialogRunner_ = runner ? std::move(runner)
+                         : std::make_unique<RememberingDialogRunner>(
+                               std::make_unique<QtFileDialogRunner>(), *recent_);
 }
 
 void MainWindow::SetLocaleSource(std::function<QLocale()> source) {
@@ -269,13 +332,18 @@ void MainWindow::ImportBoardFile() {
 }
 
 void MainWindow::ImportPickPlace() {
-  if (openDialog1_.Execute(*dialogRunner_, this)) {
-    // The import replaces the tree only when the whole file was read.
-    lastImport_ = tav::PickPlaceImport(ToCorePath(openDialog1_.FileName()), tree_);
-    ShowComponentCount();
-    changes_.MarkSaved();  // the new job is what the file holds
-  }
+  if (openDialog1_.Execute(*dialogRunner_, this)) ImportFile(openDialog1_.FileName());
   ShowDimensions();
+}
+
+void MainWindow::ImportFile(const QString& path) {
+  // The import replaces the tree only when the whole file was read.
+  lastImport_ = tav::PickPlaceImport(ToCorePath(path), tree_);
+  ShowComponentCount();
+  ShowDimensions();
+  // Without a project the new job is what the file holds. Into an open
+  // project it is a change: a save would replace the project's board.
+  if (projectPath_.isEmpty()) changes_.MarkSaved();
 }
 
 void MainWindow::ShowComponentCount() {
@@ -290,7 +358,13 @@ void MainWindow::ShowDimensions() {
 // --- G-code -----------------------------------------------------------------
 
 void MainWindow::GenerateProgram() {
-  ErrorDisplay::Run([this] { GenerateGCode(); });
+  ErrorDisplay::Run([this] {
+    // What the user typed into the program is not thrown away unasked.
+    if (changes_.ProgramEdited() &&
+        QuestionBox::AskToDiscardHandEdits(this) != QuestionBox::Answer::Ja)
+      return;
+    GenerateGCode();
+  });
 }
 
 void MainWindow::GenerateGCode() {
@@ -366,11 +440,15 @@ void MainWindow::OpenProject(const QString& path) {
   ShowComponentCount();
   ShowDimensions();
   changes_.MarkSaved();
+  recent_->AddProject(path);
 }
 
 void MainWindow::SaveProject(const QString& path) {
   tav::SaveProject(ToCorePath(path), tree_, ReadSettingsFields());
   changes_.MarkSaved();
+  recent_->AddProject(path);
+  // "Projekt öffnen" starts where the last project was opened or saved.
+  recent_->SetFolder(openDialog2_.Settings().name, QFileInfo(path).absolutePath());
 }
 
 bool MainWindow::MayReplaceJob() {
@@ -420,8 +498,28 @@ void MainWindow::SaveProjectAs() {
     if (!saveDialog2_.Execute(*dialogRunner_, this)) return;
     saveDialog2_.SetFileName(FromCorePath(ProjectFileName(ToCorePath(saveDialog2_.FileName()))));
     const QString path = saveDialog2_.FileName();
-    SetProjectPathAndTitle(path);
+    // Written first: a failed save leaves the window with the project it had.
     SaveProject(path);
+    SetProjectPathAndTitle(path);
+  });
+}
+
+void MainWindow::NewJob() {
+  ErrorDisplay::Run([this] {
+    if (!MayReplaceJob()) return;
+    // An empty job with the settings a job without a project has.
+    tav::ComponentTree empty;
+    tree_.Swap(empty);
+    WriteSettingsFields(tav::MachineSettings{});
+    lastImport_ = {};
+    ShowComponentCount();
+    ShowDimensions();
+    ui_->Memo1->clear();
+    ui_->GCode_Summary->clear();
+    projectPath_.clear();
+    setWindowTitle(kTitle + kModifiedMark);
+    changes_.MarkSaved();
+    changes_.MarkProgramGenerated();  // the empty editor fits the empty job
   });
 }
 

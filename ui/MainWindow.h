@@ -28,6 +28,7 @@ namespace tav::ui {
 class ComponentTreeModel;
 class PlanDialog;
 class PositionDisplay;
+class RecentFiles;
 class TreePopupCommands;
 
 // The main window. It owns all working state of a run: the component tree
@@ -78,6 +79,7 @@ class MainWindow final : public QMainWindow {
 
  public slots:
   void FormCreate(const QStringList& arguments);
+  void NewJob();
   void ImportBoardFile();
   void GenerateProgram();
   void SaveProgramAs();
@@ -98,6 +100,10 @@ class MainWindow final : public QMainWindow {
   void ShowPassPlan();
   void SaveMachineFile();
   void OpenMachineFile();
+  // A file dropped onto the window: a project (.tav) is opened, anything
+  // else imported as a board file, each after the usual question.
+  void OpenDroppedFile(const QString& path);
+  void OpenRecentProject(const QString& path);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -111,6 +117,8 @@ class MainWindow final : public QMainWindow {
   void SetUpPlanning();
   void ConnectCommands();
   void SetUpShortcuts();
+  void SetUpNewJob();
+  void SetUpRecentFiles();
   void WatchSettingsFields();
   void ShowPopupMenu(const QPoint& position);
 
@@ -118,6 +126,7 @@ class MainWindow final : public QMainWindow {
   bool SaveProjectCommand();
   bool SaveToProjectPath();
   void ImportPickPlace();
+  void ImportFile(const QString& path);
   void ShowComponentCount();
   void ShowDimensions();
   void GenerateGCode();
@@ -147,6 +156,7 @@ class MainWindow final : public QMainWindow {
   FileDialog openDialog3_;
   FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
+  RecentFiles* recent_ = nullptr;
 };
 
 }  // namespace tav::ui

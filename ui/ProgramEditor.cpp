@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ProgramEditor.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -12,6 +15,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -22,6 +26,10 @@
 #include <functional>
 #include <optional>
 
+#include "ui/FindBar.h"
+#include "ui/GoToLineDialog.h"
+#include "ui/LineNumberMargin.h"
+#include "ui/ProgramEditorAccessible.h"
 #include "ui/TextCodec.h"
 
 namespace tav::ui {
@@ -34,11 +42,26 @@ constexpr int kDragScrollInterval = 50;
 
 bool IsWordByte(char byte) { return byte != ' ' && byte != '\t' && byte != '\n'; }
 
+// Ctrl+Y redoes as well as the platform's redo key (Ctrl+Shift+Z here).
+bool IsRedo(const QKeyEvent& key) {
+  return key.matches(QKeySequence::Redo) ||
+         (key.key() == Qt::Key_Y && key.modifiers() == Qt::ControlModifier);
+}
+
+// The editor's own commands with a Ctrl key: find, go to line.
+bool IsEditorCommand(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+  if (modifiers == Qt::ControlModifier && (key.key() == Qt::Key_F || key.key() == Qt::Key_G))
+    return true;
+  return key.key() == Qt::Key_F3 && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier;
+}
+
 bool IsEditingKey(const QKeyEvent& key) {
   for (const QKeySequence::StandardKey standard :
        {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::SelectAll,
-        QKeySequence::Undo, QKeySequence::Redo})
+        QKeySequence::Undo})
     if (key.matches(standard)) return true;
+  if (IsRedo(key) || IsEditorCommand(key)) return true;
   switch (key.key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -70,6 +93,12 @@ ProgramEditor::ProgramEditor(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(1);
+  setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
+  ProgramEditorAccessible::Install();
+  lineNumbers_ = new LineNumberMargin(*this);
+  findBar_ = new FindBar(*this);
+  LayOutMargins();
   UpdateScrollBars();
 }
 
@@ -84,6 +113,7 @@ void ProgramEditor::SetProgram(std::string_view bytes) {
   // In a proportional font the longest line is nearly always the widest;
   // lines painted later widen the range if not.
   MeasureLines(text_.LongestLine(), text_.LongestLine());
+  LayOutMargins();
   UpdateScrollBars();
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
@@ -114,6 +144,86 @@ void ProgramEditor::selectAll() {
   anchor_ = 0;
   caret_ = text_.Size();
   viewport()->update();
+  CaretMoved();
+}
+
+void ProgramEditor::Select(std::size_t anchor, std::size_t caret) {
+  SetCaret(anchor, false);
+  SetCaret(caret, true);
+}
+
+void ProgramEditor::GoToLine(std::size_t line) {
+  line = std::min(line, text_.LineCount() - 1);
+  SetCaret(text_.LineStart(line), false);
+  // The line comes into view with some lines above it, not at the bottom edge.
+  QScrollBar* vertical = verticalScrollBar();
+  const auto target = static_cast<int>(line);
+  if (target < vertical->value() || target >= vertical->value() + VisibleLines())
+    vertical->setValue(target - VisibleLines() / 3);
+}
+
+void ProgramEditor::ReplaceRange(std::size_t position, std::size_t count, std::string_view bytes) {
+  position = std::min(position, text_.Size());
+  count = std::min(count, text_.Size() - position);
+  caret_ = anchor_ = position + Replace(position, count, bytes, true);
+  TextEdited(text_.LineOf(position));
+}
+
+void ProgramEditor::ScrollTo(std::size_t position) {
+  const std::size_t caret = caret_;
+  caret_ = std::min(position, text_.Size());
+  EnsureCaretVisible();
+  caret_ = caret;
+  viewport()->update();
+}
+
+int ProgramEditor::TextTopInPixels() const { return kMargin; }
+
+QRect ProgramEditor::CharacterRect(std::size_t position) const {
+  position = std::min(position, text_.Size());
+  const std::size_t line = text_.LineOf(position);
+  const QString shown = LineString(line);
+  const std::size_t column = position - text_.LineStart(line);
+  const int x = kMargin - horizontalScrollBar()->value() + XOf(shown, column);
+  const int y = kMargin + (static_cast<int>(line) - FirstVisibleLine()) * LineHeight();
+  const int width = column < static_cast<std::size_t>(shown.size())
+                        ? fontMetrics().horizontalAdvance(shown.at(static_cast<qsizetype>(column)))
+                        : 1;
+  return QRect(x, y, std::max(1, width), LineHeight()).translated(viewport()->pos());
+}
+
+std::size_t ProgramEditor::PositionAtPoint(const QPoint& point) const {
+  return PositionAt(point - viewport()->pos());
+}
+
+void ProgramEditor::OpenFind() { findBar_->Open(); }
+
+void ProgramEditor::FindNext() {
+  if (findBar_->isHidden()) findBar_->Open();
+  findBar_->FindNext();
+}
+
+void ProgramEditor::FindPrevious() {
+  if (findBar_->isHidden()) findBar_->Open();
+  findBar_->FindPrevious();
+}
+
+void ProgramEditor::AskGoToLine() {
+  const std::optional<std::size_t> line =
+      GoToLineDialog::Ask(text_.LineOf(caret_) + 1, text_.LineCount(), this);
+  if (line) GoToLine(*line - 1);
+  setFocus(Qt::OtherFocusReason);
+}
+
+void ProgramEditor::LayOutMargins() {
+  const int numbers = lineNumbers_->WidthNeeded();
+  const int bar = findBar_->isHidden() ? 0 : findBar_->sizeHint().height();
+  if (viewportMargins() != QMargins(numbers, 0, 0, bar)) setViewportMargins(numbers, 0, 0, bar);
+  const QRect text = viewport()->geometry();
+  lineNumbers_->setGeometry(text.left() - numbers, text.top(), numbers, text.height());
+  if (bar > 0)
+    findBar_->setGeometry(text.left() - numbers, text.bottom() + 1, text.width() + numbers, bar);
+  lineNumbers_->update();
 }
 
 void ProgramEditor::copy() const {
@@ -157,6 +267,11 @@ std::size_t ProgramEditor::Replace(std::size_t position, std::size_t count, std:
   text_.Erase(position, count);
   const std::size_t inserted = text_.Insert(position, bytes);
   edit.inserted = text_.Slice(position, inserted);
+  if (QAccessible::isActive()) {
+    QAccessibleTextUpdateEvent update(this, static_cast<int>(position), ToQString(edit.removed),
+                                      ToQString(edit.inserted));
+    QAccessible::updateAccessibility(&update);
+  }
   if (!edit.removed.empty() || !edit.inserted.empty()) history_.Record(std::move(edit), typed);
   return inserted;
 }
@@ -184,11 +299,15 @@ void ProgramEditor::TextEdited(std::size_t firstLine) {
   anchor_ = std::min(anchor_, text_.Size());
   preferredX_ = -1;
   MeasureLines(firstLine, text_.LineOf(std::max(caret_, anchor_)));
+  if (lineNumbers_->WidthNeeded() != viewportMargins().left()) LayOutMargins();
   UpdateScrollBars();
   EnsureCaretVisible();
   RestartBlink();
   viewport()->update();
+  lineNumbers_->update();
+  CaretMoved();
   emit textChanged();
+  emit edited();
 }
 
 // --- Caret movement ---------------------------------------------------------
@@ -229,13 +348,11 @@ void ProgramEditor::moveCursor(QTextCursor::MoveOperation operation, QTextCursor
       break;
     case QTextCursor::WordLeft:
     case QTextCursor::PreviousWord:
-      while (target > 0 && !IsWordByte(text_.Slice(target - 1, 1)[0])) --target;
-      while (target > 0 && IsWordByte(text_.Slice(target - 1, 1)[0])) --target;
+      target = WordStartBefore(target);
       break;
     case QTextCursor::WordRight:
     case QTextCursor::NextWord:
-      while (target < text_.Size() && IsWordByte(text_.Slice(target, 1)[0])) ++target;
-      while (target < text_.Size() && !IsWordByte(text_.Slice(target, 1)[0])) ++target;
+      target = WordStartAfter(target);
       break;
     case QTextCursor::Up:
     case QTextCursor::Down: {
@@ -249,6 +366,18 @@ void ProgramEditor::moveCursor(QTextCursor::MoveOperation operation, QTextCursor
       return;
   }
   SetCaret(target, keep);
+}
+
+std::size_t ProgramEditor::WordStartBefore(std::size_t position) const {
+  while (position > 0 && !IsWordByte(text_.Slice(position - 1, 1)[0])) --position;
+  while (position > 0 && IsWordByte(text_.Slice(position - 1, 1)[0])) --position;
+  return position;
+}
+
+std::size_t ProgramEditor::WordStartAfter(std::size_t position) const {
+  while (position < text_.Size() && IsWordByte(text_.Slice(position, 1)[0])) ++position;
+  while (position < text_.Size() && !IsWordByte(text_.Slice(position, 1)[0])) ++position;
+  return position;
 }
 
 std::size_t ProgramEditor::VerticalMove(std::ptrdiff_t lines) {
@@ -267,6 +396,16 @@ void ProgramEditor::SetCaret(std::size_t position, bool keepAnchor) {
   EnsureCaretVisible();
   RestartBlink();
   viewport()->update();
+  lineNumbers_->update();
+  CaretMoved();
+}
+
+void ProgramEditor::CaretMoved() {
+  if (QAccessible::isActive()) {
+    QAccessibleTextCursorEvent moved(this, static_cast<int>(caret_));
+    QAccessible::updateAccessibility(&moved);
+  }
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
 }
 
 // --- Geometry ---------------------------------------------------------------
@@ -380,7 +519,24 @@ void ProgramEditor::paintEvent(QPaintEvent* /*event*/) {
     const std::size_t end = text_.LineEnd(line);
     widest_ = std::max(widest_, metrics.horizontalAdvance(shown));
     painter.setPen(colours.color(QPalette::Text));
+    if (line == caretLine && !preedit_.isEmpty()) {
+      // The text being composed stands underlined at the caret, pushing the
+      // rest of the line to the right.
+      const auto column = static_cast<qsizetype>(caret_ - start);
+      const int at = left + XOf(shown, caret_ - start);
+      const int composed = metrics.horizontalAdvance(preedit_);
+      painter.drawText(left, y + metrics.ascent(), shown.left(column));
+      painter.drawText(at, y + metrics.ascent(), preedit_);
+      painter.drawText(at + composed, y + metrics.ascent(), shown.mid(column));
+      painter.drawLine(at, y + height - 1, at + composed, y + height - 1);
+      painter.fillRect(at + metrics.horizontalAdvance(preedit_.left(preeditCursor_)), y, 1, height,
+                       colours.brush(QPalette::Text));
+      continue;
+    }
     painter.drawText(left, y + metrics.ascent(), shown);
+    if (dropPosition_ >= start && dropPosition_ <= end && dropPosition_ != std::string::npos)
+      painter.fillRect(left + XOf(shown, dropPosition_ - start), y, 2, height,
+                       colours.brush(QPalette::Text));
 
     // A selected line break shows as a space's width of highlight.
     if (selectionStart < selectionEnd && selectionStart <= end && selectionEnd > start) {
@@ -407,10 +563,14 @@ void ProgramEditor::paintEvent(QPaintEvent* /*event*/) {
 
 void ProgramEditor::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  LayOutMargins();
   UpdateScrollBars();
 }
 
-void ProgramEditor::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
+void ProgramEditor::scrollContentsBy(int /*dx*/, int /*dy*/) {
+  viewport()->update();
+  lineNumbers_->update();
+}
 
 // --- Keyboard ---------------------------------------------------------------
 
@@ -435,7 +595,12 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Cut)) return cut();
   if (event->matches(QKeySequence::Paste)) return paste();
   if (event->matches(QKeySequence::Undo)) return undo();
-  if (event->matches(QKeySequence::Redo)) return redo();
+  if (IsRedo(*event)) return redo();
+  if (IsEditorCommand(*event)) {
+    if (event->key() == Qt::Key_F) return OpenFind();
+    if (event->key() == Qt::Key_G) return AskGoToLine();
+    return (event->modifiers() & Qt::ShiftModifier) ? FindPrevious() : FindNext();
+  }
 
   const QTextCursor::MoveMode mode =
       (event->modifiers() & Qt::ShiftModifier) ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
@@ -465,8 +630,13 @@ void ProgramEditor::keyPressEvent(QKeyEvent* event) {
       return;
     }
     case Qt::Key_Backspace:
+      if (control) {
+        const std::size_t word = WordStartBefore(caret_);
+        return EraseSelectionOr(word, caret_ - word);
+      }
       return EraseSelectionOr(caret_ > 0 ? caret_ - 1 : 0, caret_ > 0 ? 1 : 0);
     case Qt::Key_Delete:
+      if (control) return EraseSelectionOr(caret_, WordStartAfter(caret_) - caret_);
       return EraseSelectionOr(caret_, caret_ < text_.Size() ? 1 : 0);
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -492,19 +662,99 @@ bool ProgramEditor::focusNextPrevChild(bool next) {
 }
 
 void ProgramEditor::inputMethodEvent(QInputMethodEvent* event) {
-  if (!event->commitString().isEmpty()) ReplaceSelection(FromQString(event->commitString()));
+  // Text around the caret the input method replaces (relative to the caret).
+  if (event->replacementLength() > 0 && !HasSelection()) {
+    const auto from = static_cast<std::ptrdiff_t>(caret_) + event->replacementStart();
+    const auto start = static_cast<std::size_t>(
+        std::clamp(from, std::ptrdiff_t{0}, static_cast<std::ptrdiff_t>(text_.Size())));
+    anchor_ = start;
+    caret_ = std::min(text_.Size(), start + static_cast<std::size_t>(event->replacementLength()));
+  }
+  if (!event->commitString().isEmpty() || event->replacementLength() > 0)
+    ReplaceSelection(FromQString(event->commitString()), true);
+  preedit_ = event->preeditString();
+  preeditCursor_ = static_cast<int>(preedit_.size());
+  for (const QInputMethodEvent::Attribute& attribute : event->attributes())
+    if (attribute.type == QInputMethodEvent::Cursor)
+      preeditCursor_ = std::clamp(attribute.start, 0, static_cast<int>(preedit_.size()));
+  viewport()->update();
+  QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
   event->accept();
+}
+
+QVariant ProgramEditor::inputMethodQuery(Qt::InputMethodQuery query) const {
+  const std::size_t line = text_.LineOf(caret_);
+  const std::size_t start = text_.LineStart(line);
+  const auto column = static_cast<int>(caret_ - start);
+  switch (query) {
+    case Qt::ImEnabled:
+      return true;
+    case Qt::ImCursorRectangle: {
+      // The candidate window opens below the caret, behind any composed text.
+      QRect caret = CharacterRect(caret_);
+      caret.translate(fontMetrics().horizontalAdvance(preedit_.left(preeditCursor_)), 0);
+      caret.setWidth(1);
+      return caret;
+    }
+    case Qt::ImFont:
+      return font();
+    case Qt::ImCursorPosition:
+      return column;
+    case Qt::ImAnchorPosition:
+      return text_.LineOf(anchor_) == line ? static_cast<int>(anchor_ - start) : column;
+    case Qt::ImSurroundingText:
+      return LineString(line);
+    case Qt::ImCurrentSelection:
+      return text_.LineOf(anchor_) == line ? ToQString(SelectedBytes()) : QString();
+    case Qt::ImTextBeforeCursor:
+      return LineString(line).left(column);
+    case Qt::ImTextAfterCursor:
+      return LineString(line).mid(column);
+    case Qt::ImAbsolutePosition:
+      return static_cast<qlonglong>(caret_);
+    case Qt::ImHints:
+      return static_cast<int>(Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText | Qt::ImhMultiLine);
+    default:
+      return QAbstractScrollArea::inputMethodQuery(query);
+  }
 }
 
 // --- Mouse and focus --------------------------------------------------------
 
 void ProgramEditor::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
-  SetCaret(PositionAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
+  const QPoint point = event->position().toPoint();
+  // A third click soon after a double click, in the same place, selects the line.
+  if (sinceDoubleClick_.isValid() &&
+      sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+      (point - doubleClickPoint_).manhattanLength() < QApplication::startDragDistance()) {
+    sinceDoubleClick_.invalidate();
+    const std::size_t line = text_.LineOf(PositionAt(point));
+    const std::size_t end =
+        line + 1 < text_.LineCount() ? text_.LineStart(line + 1) : text_.LineEnd(line);
+    Select(text_.LineStart(line), end);
+    return;
+  }
+  const std::size_t at = PositionAt(point);
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  // A press inside the selection may become a drag of the selected text.
+  if (!shift && HasSelection() && at >= std::min(caret_, anchor_) &&
+      at < std::max(caret_, anchor_)) {
+    mayDrag_ = true;
+    pressPoint_ = point;
+    return;
+  }
+  SetCaret(at, shift);
 }
 
 void ProgramEditor::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) return;
+  if (mayDrag_) {
+    if ((event->position().toPoint() - pressPoint_).manhattanLength() >=
+        QApplication::startDragDistance())
+      StartDrag();
+    return;
+  }
   // Dragging selects. Held outside the view, it keeps scrolling towards the
   // mouse, a line (or a stretch of the line) each tick, as text editors do.
   dragPoint_ = event->position().toPoint();
@@ -518,7 +768,83 @@ void ProgramEditor::mouseMoveEvent(QMouseEvent* event) {
 void ProgramEditor::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
   dragScroll_.stop();
+  // A click into the selection without a drag places the caret there.
+  if (mayDrag_) {
+    mayDrag_ = false;
+    SetCaret(PositionAt(event->position().toPoint()), false);
+  }
   event->accept();
+}
+
+void ProgramEditor::StartDrag() {
+  mayDrag_ = false;
+  const std::size_t start = std::min(caret_, anchor_);
+  const std::size_t end = std::max(caret_, anchor_);
+  auto* dragged = new QMimeData;
+  dragged->setText(ToQString(SelectedBytes()));
+  auto* drag = new QDrag(this);
+  drag->setMimeData(dragged);
+  droppedOnSelf_ = false;
+  const Qt::DropAction done = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+  // Moved elsewhere: the text leaves the program. Moved within the editor,
+  // the drop has done the move itself.
+  if (done == Qt::MoveAction && !droppedOnSelf_) {
+    Replace(start, end - start, {}, false);
+    caret_ = anchor_ = start;
+    TextEdited(text_.LineOf(start));
+  }
+}
+
+void ProgramEditor::dragEnterEvent(QDragEnterEvent* event) {
+  // Files dropped go to the window, which opens them.
+  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) return event->ignore();
+  event->acceptProposedAction();
+}
+
+void ProgramEditor::dragMoveEvent(QDragMoveEvent* event) {
+  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) return event->ignore();
+  dropPosition_ = PositionAt(event->position().toPoint());
+  viewport()->update();
+  if (event->source() == this && !(event->modifiers() & Qt::ControlModifier)) {
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+  } else {
+    event->acceptProposedAction();
+  }
+}
+
+void ProgramEditor::dragLeaveEvent(QDragLeaveEvent* event) {
+  dropPosition_ = std::string::npos;
+  viewport()->update();
+  event->accept();
+}
+
+void ProgramEditor::dropEvent(QDropEvent* event) {
+  dropPosition_ = std::string::npos;
+  if (!event->mimeData()->hasText() || event->mimeData()->hasUrls()) return event->ignore();
+  const std::string dropped = FromQString(event->mimeData()->text());
+  std::size_t at = PositionAt(event->position().toPoint());
+  const std::size_t start = std::min(caret_, anchor_);
+  const std::size_t end = std::max(caret_, anchor_);
+  const bool move = event->source() == this && !(event->modifiers() & Qt::ControlModifier);
+  if (move) {
+    droppedOnSelf_ = true;
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    if (at >= start && at <= end) return SetCaret(at, false);  // dropped onto itself
+    Replace(start, end - start, {}, false);
+    if (at > end) at -= end - start;
+  } else {
+    event->acceptProposedAction();
+  }
+  caret_ = anchor_ = at;
+  const std::size_t inserted = Replace(at, 0, dropped, false);
+  anchor_ = at;
+  caret_ = at + inserted;
+  TextEdited(text_.LineOf(std::min(at, start)));
+  anchor_ = at;
+  viewport()->update();
+  setFocus(Qt::MouseFocusReason);
 }
 
 void ProgramEditor::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -531,6 +857,8 @@ void ProgramEditor::mouseDoubleClickEvent(QMouseEvent* event) {
   while (end < text_.Size() && IsWordByte(text_.Slice(end, 1)[0])) ++end;
   SetCaret(start, false);
   SetCaret(end, true);
+  sinceDoubleClick_.start();
+  doubleClickPoint_ = event->position().toPoint();
 }
 
 void ProgramEditor::contextMenuEvent(QContextMenuEvent* event) {
@@ -543,7 +871,7 @@ void ProgramEditor::contextMenuEvent(QContextMenuEvent* event) {
   };
   add(QStringLiteral("&R\u00fcckg\u00e4ngig"), QKeySequence::Undo, history_.CanUndo(),
       [this] { undo(); });
-  add(QStringLiteral("&Wiederherstellen"), QKeySequence::Redo, history_.CanRedo(),
+  add(QStringLiteral("&Wiederherstellen"), QKeySequence(Qt::CTRL | Qt::Key_Y), history_.CanRedo(),
       [this] { redo(); });
   menu.addSeparator();
   add(QStringLiteral("&Ausschneiden"), QKeySequence::Cut, HasSelection(), [this] { cut(); });
@@ -555,6 +883,11 @@ void ProgramEditor::contextMenuEvent(QContextMenuEvent* event) {
   menu.addSeparator();
   add(QStringLiteral("Alles a&usw\u00e4hlen"), QKeySequence::SelectAll, text_.Size() > 0,
       [this] { selectAll(); });
+  menu.addSeparator();
+  add(QStringLiteral("&Suchen\u2026"), QKeySequence(Qt::CTRL | Qt::Key_F), true,
+      [this] { OpenFind(); });
+  add(QStringLiteral("&Gehe zu Zeile\u2026"), QKeySequence(Qt::CTRL | Qt::Key_G), true,
+      [this] { AskGoToLine(); });
   menu.exec(event->globalPos());
 }
 

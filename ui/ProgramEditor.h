@@ -3,9 +3,12 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QTextCursor>
+#include <QVariant>
 
 #include <cstddef>
 #include <string>
@@ -16,11 +19,14 @@
 
 namespace tav::ui {
 
+class FindBar;
+class LineNumberMargin;
+
 // The G-code editor: a plain text editor that keeps its text as Windows-1252
 // bytes (ProgramText) and lays out and paints only the lines in view, so a
 // program of a million lines is shown at once and stays editable. Lines do
 // not wrap. The text is drawn in the widget's font on the palette's Base
-// colour.
+// colour, with the line numbers left of it and a find bar (Ctrl+F) below it.
 class ProgramEditor : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -53,8 +59,41 @@ class ProgramEditor : public QAbstractScrollArea {
   void undo();
   void redo();
 
+  // Selects from `anchor` to `caret` (equal: just the caret) and shows the caret.
+  void Select(std::size_t anchor, std::size_t caret);
+  // The caret to the start of `line` (from 0; past the last: the last).
+  void GoToLine(std::size_t line);
+  // Replaces `count` bytes at `position`, as a typed edit that can be undone;
+  // the caret goes behind the new bytes.
+  void ReplaceRange(std::size_t position, std::size_t count, std::string_view bytes);
+  // Scrolls `position` into view without moving the caret.
+  void ScrollTo(std::size_t position);
+  // The character cell at `position` and the position at `point`, both in
+  // the editor's own coordinates.
+  QRect CharacterRect(std::size_t position) const;
+  std::size_t PositionAtPoint(const QPoint& point) const;
+
+  // Ctrl+F, F3 / Shift+F3 and Ctrl+G.
+  void OpenFind();
+  void FindNext();
+  void FindPrevious();
+  void AskGoToLine();
+  FindBar& Find() const { return *findBar_; }
+
+  // For the line-number margin: the lines it numbers and where they are.
+  std::size_t FirstLineInView() const { return static_cast<std::size_t>(FirstVisibleLine()); }
+  int LineHeightInPixels() const { return LineHeight(); }
+  int TextTopInPixels() const;
+  // Places the margin and the find bar around the text after either changed.
+  void LayOutMargins();
+
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
  signals:
   void textChanged();
+  // The user changed the text (typing, pasting, deleting, undo); a new
+  // program set with SetProgram does not count.
+  void edited();
 
  protected:
   bool event(QEvent* event) override;
@@ -67,6 +106,10 @@ class ProgramEditor : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -98,6 +141,12 @@ class ProgramEditor : public QAbstractScrollArea {
   void UpdateScrollBars();
   void EnsureCaretVisible();
   void RestartBlink();
+  // The start of the word left of `position`, and of the word after it.
+  std::size_t WordStartBefore(std::size_t position) const;
+  std::size_t WordStartAfter(std::size_t position) const;
+  void StartDrag();
+  // Tells screen readers and input methods where the caret is now.
+  void CaretMoved();
 
   ProgramText text_;
   EditHistory history_;
@@ -112,6 +161,20 @@ class ProgramEditor : public QAbstractScrollArea {
   // Scrolls on while a selecting drag is held outside the view.
   QBasicTimer dragScroll_;
   QPoint dragPoint_;
+  // A third click soon after a double click selects the line.
+  QElapsedTimer sinceDoubleClick_;
+  QPoint doubleClickPoint_;
+  // A press inside the selection may start dragging the selected text.
+  bool mayDrag_ = false;
+  QPoint pressPoint_;
+  bool droppedOnSelf_ = false;
+  // Where dragged text would land; npos while nothing is dragged over.
+  std::size_t dropPosition_ = std::string::npos;
+  // The input method's text being composed, shown at the caret.
+  QString preedit_;
+  int preeditCursor_ = 0;
+  LineNumberMargin* lineNumbers_ = nullptr;
+  FindBar* findBar_ = nullptr;
 };
 
 }  // namespace tav::ui

@@ -27,6 +27,27 @@ std::string WithLfBreaks(std::string_view text) {
   return result;
 }
 
+// Windows-1252 letters to lower case: ASCII, the accented capitals C0..DE
+// (not the sign D7) and the four capitals among 80..9F.
+struct CaseFold {
+  unsigned char lower[256];
+  CaseFold() : lower() {
+    for (int c = 0; c < 256; ++c) lower[c] = static_cast<unsigned char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c) lower[c] = static_cast<unsigned char>(c + 32);
+    for (int c = 0xC0; c <= 0xDE; ++c)
+      if (c != 0xD7) lower[c] = static_cast<unsigned char>(c + 32);
+    lower[0x8A] = 0x9A;
+    lower[0x8C] = 0x9C;
+    lower[0x8E] = 0x9E;
+    lower[0x9F] = 0xFF;
+  }
+};
+
+const CaseFold& Fold() {
+  static const CaseFold fold;
+  return fold;
+}
+
 }  // namespace
 
 ProgramText::ProgramText() : starts_{0} {}
@@ -126,6 +147,40 @@ std::size_t ProgramText::LongestLine() const {
     }
   }
   return longest;
+}
+
+std::size_t ProgramText::Find(std::string_view needle, std::size_t from, bool forward,
+                              bool matchCase) const {
+  const std::size_t size = Size();
+  if (needle.empty() || needle.size() > size) return std::string::npos;
+  const unsigned char* lower = Fold().lower;
+  const auto fold = [&](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return matchCase ? byte : lower[byte];
+  };
+  const std::size_t gap = GapSize();
+  const auto at = [&](std::size_t i) { return buffer_[i < gapStart_ ? i : i + gap]; };
+  const unsigned char first = fold(needle[0]);
+  const auto matchesAt = [&](std::size_t start) {
+    if (fold(at(start)) != first) return false;
+    for (std::size_t k = 1; k < needle.size(); ++k)
+      if (fold(at(start + k)) != fold(needle[k])) return false;
+    return true;
+  };
+  const std::size_t last = size - needle.size();  // the last possible start
+  from = std::min(from, size);
+  if (forward) {
+    for (std::size_t start = from; start <= last; ++start)
+      if (matchesAt(start)) return start;
+    for (std::size_t start = 0; start < from && start <= last; ++start)
+      if (matchesAt(start)) return start;
+  } else {
+    for (std::size_t start = std::min(from, last + 1); start-- > 0;)
+      if (matchesAt(start)) return start;
+    for (std::size_t start = last + 1; start-- > from;)
+      if (matchesAt(start)) return start;
+  }
+  return std::string::npos;
 }
 
 std::string ProgramText::Slice(std::size_t position, std::size_t count) const {

@@ -36,6 +36,12 @@ class ProgramText {
   // The line with the most characters; its first one when several tie.
   std::size_t LongestLine() const;
 
+  // Where `needle` next occurs: forward, the first match starting at or
+  // after `from`; backward, the last one starting before `from`; either way
+  // wrapping around the end of the text. Without `matchCase` letters match in
+  // either case (Windows-1252 letters, so "ä" finds "Ä"). npos for none.
+  std::size_t Find(std::string_view needle, std::size_t from, bool forward, bool matchCase) const;
+
   std::string Slice(std::size_t position, std::size_t count) const;
   std::string Text() const { return Slice(0, Size()); }
   // The text with every line break as CR LF, as the core writes files.

@@ -54,6 +54,11 @@ QString QuestionBox::StaleProgramText() {
       "Der G-Code passt nicht mehr zu Bauteilen und Einstellungen. Trotzdem speichern?");
 }
 
+QString QuestionBox::HandEditsText() {
+  return QStringLiteral(
+      "Der G-Code wurde von Hand ge\u00e4ndert. \u00c4nderungen verwerfen und neu erzeugen?");
+}
+
 QuestionBox::Answer QuestionBox::AskToSaveChanges(QWidget* parent) {
   return Ask(parent, SaveChangesText(),
              {{Answer::Speichern, QMessageBox::Save, QStringLiteral("Speichern")},
@@ -64,6 +69,13 @@ QuestionBox::Answer QuestionBox::AskToSaveChanges(QWidget* parent) {
 
 QuestionBox::Answer QuestionBox::AskToSaveStaleProgram(QWidget* parent) {
   return Ask(parent, StaleProgramText(),
+             {{Answer::Ja, QMessageBox::Yes, QStringLiteral("Ja")},
+              {Answer::Nein, QMessageBox::No, QStringLiteral("Nein")}},
+             Answer::Nein, Answer::Nein);
+}
+
+QuestionBox::Answer QuestionBox::AskToDiscardHandEdits(QWidget* parent) {
+  return Ask(parent, HandEditsText(),
              {{Answer::Ja, QMessageBox::Yes, QStringLiteral("Ja")},
               {Answer::Nein, QMessageBox::No, QStringLiteral("Nein")}},
              Answer::Nein, Answer::Nein);

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace tav::ui {
 
-// The main window's two questions, as modal message boxes with the
+// The main window's questions, as modal message boxes with the
 // application's title as caption and German buttons (independent of whether
 // Qt's own translations are installed).
 class QuestionBox final {
@@ -19,6 +19,7 @@ class QuestionBox final {
 
   static QString SaveChangesText();
   static QString StaleProgramText();
+  static QString HandEditsText();
 
   // "Änderungen am Projekt speichern?" with Speichern (default), Verwerfen and
   // Abbrechen; Escape or closing the box answers Abbrechen.
@@ -26,6 +27,9 @@ class QuestionBox final {
   // "Der G-Code passt nicht mehr zu Bauteilen und Einstellungen. Trotzdem
   // speichern?" with Ja and Nein (default); Escape or closing answers Nein.
   static Answer AskToSaveStaleProgram(QWidget* parent);
+  // "Der G-Code wurde von Hand geändert. Änderungen verwerfen und neu
+  // erzeugen?" with Ja and Nein (default); Escape or closing answers Nein.
+  static Answer AskToDiscardHandEdits(QWidget* parent);
 
   // Tests answer in place of the box: the answerer gets the question and the
   // buttons offered, in order, and returns one of them. An empty one restores

@@ -27,15 +27,24 @@ using S = std::string;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Marks, TextDecoding, ::testing::Values(
-    // UTF-16 LE and BE with their marks; U+03A9 has no Windows-1252 form, U+20AC has.
-    DecodingCase{S("\xFF\xFE" "R\0" "1\0" "\xA9\x03" "\xAC\x20" "\n\0", 12), "R1?\x80\n", E::kUtf16Le},
+    // UTF-16 LE and BE with their marks; U+03A9 has no Windows-1252 form and
+    // is written out, U+20AC has one.
+    DecodingCase{S("\xFF\xFE" "R\0" "1\0" "\xA9\x03" "\xAC\x20" "\n\0", 12), "R1Ohm\x80\n", E::kUtf16Le},
     DecodingCase{S("\xFE\xFF" "\0R" "\0\xFC" "\xD8\x3D\xDE\x00", 10), "R\xFC?", E::kUtf16Be},
     // an unpaired surrogate and a lone last byte
     DecodingCase{S("\xFF\xFE" "\x00\xD8" "A\0" "B", 7), "?A", E::kUtf16Le},
     DecodingCase{S("\xFF\xFE", 2), "", E::kUtf16Le},
-    DecodingCase{"\xEF\xBB\xBFM\xC3\xBCller \xCE\xA9", "M\xFCller ?", E::kUtf8WithMark},
+    DecodingCase{"\xEF\xBB\xBFM\xC3\xBCller \xCE\xA9", "M\xFCller Ohm", E::kUtf8WithMark},
     // a marked file with a malformed byte keeps the rest
     DecodingCase{"\xEF\xBB\xBF" "a\xFF" "b", "a?b", E::kUtf8WithMark}));
+
+// Characters Windows-1252 lacks take their usual stand-in; others become "?".
+INSTANTIATE_TEST_SUITE_P(Replacements, TextDecoding, ::testing::Values(
+    DecodingCase{"10k\xCE\xA9,10k\xE2\x84\xA6", "10kOhm,10kOhm", E::kUtf8},
+    DecodingCase{"4,7\xCE\xBC" "F,4,7\xC2\xB5" "F", "4,7\xB5" "F,4,7\xB5" "F", E::kUtf8},
+    DecodingCase{"\xE2\x88\x92" "40..85\xE2\x84\x83 \xE2\x89\xA4" "5%",
+                 "-40..85\xB0" "C <=5%", E::kUtf8},
+    DecodingCase{"\xE2\x80\x93\xE2\x80\x94 \xE2\x98\x83", "\x96\x97 ?", E::kUtf8}));
 
 INSTANTIATE_TEST_SUITE_P(WithoutMark, TextDecoding, ::testing::Values(
     DecodingCase{"R1,10k\r\n", "R1,10k\r\n", E::kWindows1252},

@@ -9,6 +9,8 @@
 
 #ifdef TAV_TEST_WITH_QT
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #endif
 
 int main(int argc, char** argv) {
@@ -19,6 +21,10 @@ int main(int argc, char** argv) {
   // GUI tests never need a real display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // What the program remembers between runs goes to a folder of the test
+  // run's own, never into the user's configuration.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 #endif
   return RUN_ALL_TESTS();
 }

@@ -18,6 +18,7 @@
 #include "gcode/GCodeGenerator.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/EditorText.h"
+#include "ui/FindBar.h"
 #include "ui/PositionDisplay.h"
 #include "ui/ProgramEditor.h"
 #include "ui/TextCodec.h"
@@ -337,6 +338,16 @@ TEST_F(MainWindowCommands, AHundredThousandPartProgramIsShownWhole) {
     form_.grab();
   }
   RecordProperty("typing_milliseconds", static_cast<int>(timer.elapsed()));
+  // Finding the program's last line from its top, with a repaint.
+  memo->moveCursor(QTextCursor::Start);
+  timer.restart();
+  QTest::keyClick(memo, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClicks(&memo->Find().Field(), "M30");
+  QTest::keyClick(&memo->Find().Field(), Qt::Key_Return);
+  form_.grab();
+  RecordProperty("find_milliseconds", static_cast<int>(timer.elapsed()));
+  EXPECT_GE(memo->Text().LineOf(memo->CaretPosition()), memo->Text().LineCount() - 4);
+  EXPECT_EQ(memo->SelectedBytes(), "M30");
   EXPECT_EQ(memo->Text().Line(0), "(1234567890)");
   EXPECT_EQ(memo->Text().Line(1), "(1234567890)");
   EXPECT_EQ(memo->Text().Line(memo->Text().LineCount() - 2), "M30");

@@ -24,18 +24,20 @@ namespace {
 
 class MainWindowLayout : public MainWindowTest {};
 
-TEST_F(MainWindowLayout, FixedClientAreaWithoutMinimiseOrMaximise) {
+TEST_F(MainWindowLayout, DesignedClientAreaIsTheSmallestAndTheWindowMaximises) {
   EXPECT_EQ(form_.objectName(), "TForm1");
   EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
   EXPECT_EQ(form_.centralWidget()->size(), QSize(840, 481));
   form_.show();
-  EXPECT_EQ(form_.minimumSize(), form_.maximumSize());
+  EXPECT_EQ(form_.centralWidget()->size(), QSize(840, 481));
+  EXPECT_EQ(form_.centralWidget()->minimumSize(), QSize(840, 481));
+  form_.resize(600, 300);
   EXPECT_EQ(form_.centralWidget()->size(), QSize(840, 481));
   EXPECT_GT(form_.menuBar()->height(), 0);
   EXPECT_EQ(form_.centralWidget()->y(), form_.menuBar()->height());
   const Qt::WindowFlags flags = form_.windowFlags();
   EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
   EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
 }
@@ -159,9 +161,10 @@ TEST_F(MainWindowLayout, MenusAndPopupMenu) {
   };
   EXPECT_EQ(
       texts(menus[0]->menu()->actions()),
-      QStringList({QStringLiteral("Laden1=Projekt \u00f6ffnen"), "Speicher1=Projekt speichern",
-                   "Projektspeichernunter1=Projekt speichern unter", "-",
-                   QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"), "-",
+      QStringList({"Neu1=Neu", QStringLiteral("Laden1=Projekt \u00f6ffnen"),
+                   QStringLiteral("ZuletztGeoeffnet1=&Zuletzt ge\u00f6ffnet"),
+                   "Speicher1=Projekt speichern", "Projektspeichernunter1=Projekt speichern unter",
+                   "-", QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"), "-",
                    "Beenden1=Beenden"}));
   EXPECT_EQ(texts(menus[1]->menu()->actions()),
             QStringList({"Speichern1=Speichern", "Laden2=Laden"}));

@@ -80,7 +80,7 @@ TEST_F(ProjectCommands, SaveAsksOnlyWhileThereIsNoProjectPath) {
   EXPECT_TRUE(errors_.All().empty());
 }
 
-TEST_F(ProjectCommands, AFailedFirstSaveLeavesNoPathAndAFailedSaveAsKeepsTheNewOne) {
+TEST_F(ProjectCommands, AFailedSaveChangesNeitherPathNorTitle) {
   Import(board_);
   const QString unwritable = Q(folder_ / "no-such-folder/job.tav");
   dialogs_->Answer("SaveDialog2", unwritable);
@@ -94,7 +94,17 @@ TEST_F(ProjectCommands, AFailedFirstSaveLeavesNoPathAndAFailedSaveAsKeepsTheNewO
   dialogs_->Answer("SaveDialog2", unwritable);
   form_.SaveProjectAs();
   EXPECT_EQ(errors_.All().size(), 2u);
-  EXPECT_EQ(form_.ProjectPath(), unwritable);
+  EXPECT_TRUE(form_.ProjectPath().isEmpty());
+  EXPECT_EQ(ShownTitle(form_), "TAV - Tavoline");
+
+  // A name that is a folder, with a project open: it stays open under its name.
+  dialogs_->Answer("SaveDialog2", Q(folder_ / "job.tav"));
+  form_.SaveProjectAs();
+  std::filesystem::create_directory(folder_ / "folder.tav");
+  dialogs_->Answer("SaveDialog2", Q(folder_ / "folder.tav"));
+  form_.SaveProjectAs();
+  EXPECT_EQ(errors_.All().size(), 3u);
+  EXPECT_EQ(form_.ProjectPath(), Q(folder_ / "job.tav"));
   EXPECT_EQ(ShownTitle(form_), kPrefix + "job.tav");
 }
 

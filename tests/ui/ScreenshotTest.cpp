@@ -16,6 +16,7 @@
 #include "UiTestSupport.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/FileDialogRunner.h"
+#include "ui/FindBar.h"
 #include "ui/ProgramEditor.h"
 #include "ui/Startup.h"
 
@@ -83,6 +84,29 @@ TEST_F(Screenshots, TheProgramShowsItsSelectionAndCaret) {
   memo->moveCursor(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
   EXPECT_FALSE(memo->SelectedBytes().empty());
   EXPECT_TRUE(form_.grab().toImage().save(folder + "/main-program-selected.png"));
+}
+
+TEST_F(Screenshots, TheFindBarAndTheGrownWindow) {
+  const QString folder = QStringLiteral(TAV_BINARY_DIR "/screenshots");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ShowExampleBoard();
+  form_.GenerateProgram();
+  auto* memo = Child<ProgramEditor>("Memo1");
+  memo->setFocus();
+  memo->OpenFind();
+  memo->Find().Field().setText(QStringLiteral("z-"));
+  memo->FindNext();
+  memo->FindNext();
+  EXPECT_FALSE(memo->Find().NotFoundShown());
+  EXPECT_TRUE(form_.grab().toImage().save(folder + "/main-program-find.png"));
+  memo->Find().Field().setText(QStringLiteral("kein Treffer"));
+  memo->FindNext();
+  EXPECT_TRUE(memo->grab().toImage().save(folder + "/main-program-not-found.png"));
+
+  memo->Find().Close();
+  form_.resize(1200, 800);
+  QApplication::processEvents();
+  EXPECT_TRUE(form_.grab().toImage().save(folder + "/main-grown-1200x800.png"));
 }
 
 // The window as the window system frames it: a title bar with the title it

@@ -268,7 +268,9 @@ TEST_F(UnsavedWork, AStaleProgramIsOnlySavedAfterAsking) {
   // Settings and tree changes after generating make it stale again.
   Child<QLineEdit>("SpeedSetzen")->setText("3");
   EXPECT_EQ(exportAs("a.nc", Answer::Nein), QStringList{kStale});
+  questions_.SetNextAnswer(Answer::Ja);  // the program edited by hand is replaced
   form_.GenerateProgram();
+  EXPECT_EQ(questions_.TakeAsked(), QStringList{QuestionBox::HandEditsText()});
   ExcludeFirst();
   EXPECT_EQ(exportAs("b.nc", Answer::Nein), QStringList{kStale});
 
