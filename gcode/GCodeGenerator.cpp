@@ -120,11 +120,9 @@ void AppendValve(Run& run, const std::string& code, std::string& editor) {
   run.estimate.Dwell(run.options.dwellSeconds);
 }
 
-// Appends the block of the component whose top-level node stands at absolute
-// index `index`. Each line is appended as soon as it is complete, so an error
-// leaves the lines before it in the editor.
-void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string& editor) {
-  const ComponentBlock component = ReadComponentBlock(tree, index);
+// Appends the block of `component`. Each line is appended as soon as it is
+// complete, so an error leaves the lines before it in the editor.
+void AppendComponent(const ComponentBlock& component, Run& run, std::string& editor) {
   const int feederNumber = component.feeder;
   if (feederNumber < 1 || feederNumber > 4)
     throw Error(FormatMessage(msg::kUnknownFeeder, {component.designator, component.feederText}));
@@ -212,15 +210,15 @@ struct Output {
   }
 };
 
-JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
+// `components` is how many the source holds at most, for the editor's room.
+JobSummary GenerateInto(const ComponentSource& source, std::size_t components, Run& run,
+                        Output& out) {
   std::string& editor = out.editor;
   const bool percentLines = run.options.controller == Controller::kStandard;
 
-  const int components = tree.TopLevelCount();
   editor.clear();
-  editor.reserve(out.write != nullptr
-                     ? Output::kPieceBytes + run.BlockSize()
-                     : 400 + static_cast<std::size_t>(components) * run.BlockSize());
+  editor.reserve(out.write != nullptr ? Output::kPieceBytes + run.BlockSize()
+                                      : 400 + components * run.BlockSize());
   for (const std::string_view line : kCommentBox) AppendLine(editor, {line});
   AppendLine(editor, {});
   if (percentLines) AppendLine(editor, {"%"});
@@ -230,17 +228,17 @@ JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
   run.estimate.Move(JobEstimate::kZ, run.heightUp, run.lift.value);
   AppendLine(editor, {});
 
-  // Visiting the top-level nodes in order is the same as walking every absolute
-  // index and picking the top-level ones, without touching the other nodes.
-  for (int row = 0; row < components; ++row) {
-    const TreeNode* top = tree.TopLevel(row);
-    if (top->ImageIndex() != icon::kIncluded) continue;
-    AppendComponent(tree, tree.IndexOf(top), run, editor);
+  source([&](const ComponentBlock& component) {
+    AppendComponent(component, run, editor);
     out.Flush();
-  }
+  });
   AppendLine(editor, {percentLines ? "%" : "M2"});
   out.Finish();
   return run.estimate.Summary();
+}
+
+std::size_t ComponentCount(const ComponentTree& tree) {
+  return static_cast<std::size_t>(tree.TopLevelCount());
 }
 
 }  // namespace
@@ -251,15 +249,20 @@ JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSett
   // made at all leaves the previous one in place.
   Run run(settings);
   Output out{editor};
-  return GenerateInto(tree, run, out);
+  return GenerateInto(TreeComponents(tree), ComponentCount(tree), run, out);
 }
 
 JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
                                     const std::function<void(std::string_view)>& write) {
+  return Generate(TreeComponents(tree), settings, write);
+}
+
+JobSummary GCodeGenerator::Generate(const ComponentSource& source, const MachineSettings& settings,
+                                    const std::function<void(std::string_view)>& write) {
   Run run(settings);
   std::string piece;
   Output out{piece, &write};
-  return GenerateInto(tree, run, out);
+  return GenerateInto(source, 0, run, out);
 }
 
 std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings) {
@@ -270,6 +273,11 @@ std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSet
 
 JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
                           const std::string& path) {
+  return WriteGCodeFile(TreeComponents(tree), settings, path);
+}
+
+JobSummary WriteGCodeFile(const ComponentSource& source, const MachineSettings& settings,
+                          const std::string& path) {
   // Unusable options are reported before the file is touched, as in the editor.
   Run run(settings);
   JobSummary summary;
@@ -277,7 +285,7 @@ JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& sett
     WriteFileAtomically(path, [&](const ByteSink& write) {
       std::string piece;
       Output out{piece, &write};
-      summary = GenerateInto(tree, run, out);
+      summary = GenerateInto(source, 0, run, out);
     });
   } catch (const FileAccessError& error) {
     throw Error(FormatMessage(msg::kCannotCreate, {FullPathForMessage(path), error.reason()}));

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/ComponentTree.h"
+#include "gcode/ComponentSource.h"
 #include "gcode/JobEstimate.h"
 #include "settings/MachineSettings.h"
 
@@ -45,6 +46,11 @@ class GCodeGenerator final {
   static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
                              const std::function<void(std::string_view)>& write);
 
+  // The same for the components `source` hands over (see ComponentSource.h):
+  // one generator for a tree and for a board file read row by row.
+  static JobSummary Generate(const ComponentSource& source, const MachineSettings& settings,
+                             const std::function<void(std::string_view)>& write);
+
   // The whole program; throws on error.
   static std::string Generate(const ComponentTree& tree, const MachineSettings& settings);
 };
@@ -59,6 +65,10 @@ void ExportGCode(std::string_view text, const std::string& path);
 // the file is left as it was; a file error throws Error "Datei "%s" kann nicht
 // erstellt werden. %s", unusable options are reported before the file is touched.
 JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
+                          const std::string& path);
+// The same for the components `source` hands over; an error thrown by the
+// source also leaves the file as it was.
+JobSummary WriteGCodeFile(const ComponentSource& source, const MachineSettings& settings,
                           const std::string& path);
 
 // The file the export dialog's choice names: ".nc" is appended when the file
