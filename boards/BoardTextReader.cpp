@@ -153,7 +153,7 @@ void BoardTextReader::DecideEncoding(std::uint64_t from) {
 }
 
 void BoardTextReader::Decode() {
-  Fill();
+  if (raw_.size() < kPieceBytes) Fill();
   const bool last = rawEnd_;
   const std::string_view bytes(raw_);
   const std::size_t before = text_.size();
