@@ -13,8 +13,9 @@ namespace tav::cli {
 // setup sheet does not name. A pick-and-place file without a project is not
 // imported: it is read once to plan and once per pass, whose program goes
 // straight into its staged file. All or nothing: everything is written as one
-// file set, each file staged completely before any target changes; on an error no file in DIR is created,
-// changed or removed, and a DIR created by the command is removed again.
+// file set, each file staged completely before any target changes; on an
+// error no file in DIR is created, changed or removed, and a DIR created by
+// the command is removed again.
 // Throws Error, also when no component is included.
 void RunPlan(const Arguments& args);
 
