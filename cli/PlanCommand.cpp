@@ -101,14 +101,28 @@ void WritePlan(const Arguments& args, const PassPlan& plan,
   created.Keep();
 }
 
+// The program of pass `pass`, made while `board` is read: each row goes on
+// its kind's feeder when its kind is in the pass and is left out otherwise,
+// as applying the pass to the imported tree would do.
+ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
+                                 const MachineSettings& settings, int pass) {
+  return [&board, &plan, &settings, pass](const ByteSink& write) {
+    std::size_t row = 0;
+    const auto feederInPass = [&plan, pass, &row](const BoardComponent&) {
+      const int kind = plan.KindOfRow(row++);
+      return kind >= 0 && PassPlan::PassOfKind(kind) == pass ? PassPlan::FeederOfKind(kind) : 0;
+    };
+    GCodeGenerator::Generate(board.Components(feederInPass), settings, write);
+  };
+}
+
 // `tav plan --pnp F` without a project: the board file is read once to plan
 // the part kinds and once more for each pass program, which is written as its
 // rows are read; no component tree is built and no program held whole.
 void StreamPlan(const Arguments& args) {
   StreamedBoard board(*args.pnp);
-  std::size_t row = 0;
-  const PassPlan plan = PassPlan::Make([&](const PlannedPartVisitor& visit) {
-    ReadBoardFile(*args.pnp, [&](BoardComponent& component) {
+  const PassPlan plan = PassPlan::Make([&args](const PlannedPartVisitor& visit) {
+    ReadBoardFile(*args.pnp, [&visit](const BoardComponent& component) {
       visit(PlannedPart{component.value, component.footprint, component.designator,
                         SideOfLayer(component.side), true});
     });
@@ -119,16 +133,7 @@ void StreamPlan(const Arguments& args) {
   // Unusable program options are refused before any file is touched.
   ReadGCodeOptions(settings);
   WritePlan(args, plan, [&](int pass, const std::string& path) {
-    return FileContent{path, {}, [&board, &plan, &settings, pass, &row](const ByteSink& write) {
-                         row = 0;
-                         const auto feederInPass = [&plan, pass, &row](const BoardComponent&) {
-                           const int kind = plan.KindOfRow(row++);
-                           return kind >= 0 && PassPlan::PassOfKind(kind) == pass
-                                      ? PassPlan::FeederOfKind(kind)
-                                      : 0;
-                         };
-                         GCodeGenerator::Generate(board.Components(feederInPass), settings, write);
-                       }};
+    return FileContent{path, {}, StreamedPassProgram(board, plan, settings, pass)};
   });
 }
 
