@@ -32,11 +32,12 @@ struct BoardFile {
 };
 
 // Reads the board file at `path` in pieces (BoardTextReader), decoding its
-// text as DecodeBoardText does, and reads it in the legacy layout (IsLegacyLayout, ReadLegacyRows)
-// or by its header (FindHeader, ReadHeaderRows). A header without rows, or a legacy file without a
-// row, is a board without components. Throws Error: the file cannot be opened ("Datei %s kann nicht
-// geöffnet werden. %s"), is empty, has no recognisable header (naming the columns expected), or a
-// row is faulty.
+// text as DecodeBoardText does, and reads it in the legacy layout
+// (IsLegacyLayout, ReadLegacyRows) or by its header (FindHeader,
+// ReadHeaderRows). A header without rows, or a legacy file without a row, is
+// a board without components. Throws Error: the file cannot be opened ("Datei
+// %s kann nicht geöffnet werden. %s"), is empty, has no recognisable header
+// (naming the columns expected), or a row is faulty.
 BoardFile ReadBoardFile(const std::string& path);
 
 // The same for bytes already read; `path` only names the file in messages.
