@@ -6,13 +6,12 @@
 #include <utility>
 
 #include "boards/BoardLines.h"
+#include "boards/BoardTextReader.h"
 #include "boards/ColumnRoles.h"
 #include "boards/HeaderDetection.h"
 #include "boards/HeaderReader.h"
 #include "boards/LegacyReader.h"
 #include "core/Error.h"
-#include "core/FileAccess.h"
-#include "core/LineBreaks.h"
 #include "core/MessagePath.h"
 #include "core/Messages.h"
 
@@ -47,21 +46,28 @@ std::string UnitsText(const BoardFile& file) {
   return (count > 1 ? "Einheiten " : "Einheit ") + names;
 }
 
-}  // namespace
-
-BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const ComponentSink& sink) {
+// Reads the file in two rounds: the first line tells whether it is empty; the
+// lines from the start tell its layout; then the rows are read, after the
+// header line FindHeader stopped at, or from line 3 in the legacy layout.
+BoardFile ReadBoardText(BoardTextReader& reader, const std::string& path,
+                        const ComponentSink& sink) {
   BoardFile file;
-  DecodedText decoded = DecodeBoardText(std::move(bytes));
-  file.encoding = decoded.encoding;
-  const std::vector<std::string_view> lines = LineViews(decoded.text);
-  if (lines.empty()) throw Error(FormatMessage(msg::kEmptyBoardFile, {FullPathForMessage(path)}));
+  std::string_view line;
+  if (!reader.Next(line))
+    throw Error(FormatMessage(msg::kEmptyBoardFile, {FullPathForMessage(path)}));
+  reader.Rewind();
+  const bool legacy = IsLegacyLayout(reader);
+  reader.Rewind();
 
-  if (IsLegacyLayout(lines)) {
+  if (legacy) {
     file.layout = BoardLayout::kLegacy;
-    file.count = ReadLegacyRows(lines, file.unitsSeen, sink);
+    reader.Next(line);
+    reader.Next(line);
+    file.count = ReadLegacyRows(reader, file.unitsSeen, sink);
+    file.encoding = reader.Encoding();
     return file;
   }
-  const std::optional<BoardHeader> header = FindHeader(lines);
+  const std::optional<BoardHeader> header = FindHeader(reader);
   if (!header) {
     throw Error(FormatMessage(msg::kNoBoardHeader,
                               {FullPathForMessage(path), NamesOf(ColumnRole::kDesignator),
@@ -73,8 +79,16 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const Compo
   file.delimiter = header->delimiter;
   file.headerLine = header->line + 1;
   file.fileUnit = header->fileUnit;
-  file.count = ReadHeaderRows(lines, *header, file.unitsSeen, sink);
+  file.count = ReadHeaderRows(reader, *header, file.unitsSeen, sink);
+  file.encoding = reader.Encoding();
   return file;
+}
+
+}  // namespace
+
+BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const ComponentSink& sink) {
+  BoardTextReader reader(BoardBytesOf(std::move(bytes)));
+  return ReadBoardText(reader, path, sink);
 }
 
 BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
@@ -87,13 +101,8 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path) {
 }
 
 BoardFile ReadBoardFile(const std::string& path, const ComponentSink& sink) {
-  std::string bytes;
-  try {
-    bytes = ReadFileBytes(path);
-  } catch (const FileAccessError& error) {
-    throw Error(FormatMessage(msg::kCannotOpen, {FullPathForMessage(path), error.reason()}));
-  }
-  return ReadBoardBytes(std::move(bytes), path, sink);
+  BoardTextReader reader(OpenBoardBytes(path));
+  return ReadBoardText(reader, path, sink);
 }
 
 BoardFile ReadBoardFile(const std::string& path) {

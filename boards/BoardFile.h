@@ -32,12 +32,13 @@ struct BoardFile {
   unsigned unitsSeen = 0;  // bit (1 << unit) of every unit a coordinate was read in
 };
 
-// Reads the board file at `path`: decodes its text (DecodeBoardText), then
-// reads it in the legacy layout (IsLegacyLayout, ReadLegacyRows) or by its
-// header (FindHeader, ReadHeaderRows). A header without rows, or a legacy
-// file without a row, is a board without components. Throws Error: the file
-// cannot be opened ("Datei %s kann nicht geöffnet werden. %s"), is empty, has
-// no recognisable header (naming the columns expected), or a row is faulty.
+// Reads the board file at `path` in pieces (BoardTextReader), decoding its
+// text as DecodeBoardText does, and reads it in the legacy layout
+// (IsLegacyLayout, ReadLegacyRows) or by its header (FindHeader,
+// ReadHeaderRows). A header without rows, or a legacy file without a row, is
+// a board without components. Throws Error: the file cannot be opened ("Datei
+// %s kann nicht geöffnet werden. %s"), is empty, has no recognisable header
+// (naming the columns expected), or a row is faulty.
 BoardFile ReadBoardFile(const std::string& path);
 
 // The same for bytes already read; `path` only names the file in messages.
@@ -45,7 +46,8 @@ BoardFile ReadBoardBytes(std::string bytes, const std::string& path);
 
 // The same, handing each component to `sink` instead of collecting them (the
 // import builds its tree so without holding every component at once). When
-// an Error is thrown, `sink` may already have received components.
+// an Error is thrown, `sink` may already have received components. With a
+// sink, memory does not grow with the file.
 BoardFile ReadBoardFile(const std::string& path, const ComponentSink& sink);
 BoardFile ReadBoardBytes(std::string bytes, const std::string& path, const ComponentSink& sink);
 

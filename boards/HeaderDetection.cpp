@@ -21,12 +21,11 @@ std::optional<BoardHeader> HeaderOfLine(std::string_view line, std::vector<std::
   return header;
 }
 
-std::optional<BoardHeader> FindHeader(const std::vector<std::string_view>& lines,
-                                      std::size_t from) {
+std::optional<BoardHeader> FindHeader(LineSource& lines) {
   std::vector<std::string> scratch;
   LengthUnit fileUnit = LengthUnit::kUnspecified;
-  for (std::size_t i = from; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+  std::string_view line;
+  for (std::size_t i = 0; lines.Next(line); ++i) {
     if (IsBlankLine(line)) continue;
     if (const LengthUnit unit = KiCadUnit(line); unit != LengthUnit::kUnspecified) {
       fileUnit = unit;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "boards/BoardLines.h"
 #include "boards/ColumnRoles.h"
 #include "boards/FieldSplitting.h"
 #include "boards/LengthUnits.h"
@@ -28,10 +29,10 @@ struct BoardHeader {
 // it names a designator, an X and a Y column.
 std::optional<BoardHeader> HeaderOfLine(std::string_view line, std::vector<std::string>& scratch);
 
-// The first header line from line `from` on. Blank, banner and "#" lines
-// before it are skipped; the last unit a banner or KiCad unit line names
-// before it becomes the file's unit.
-std::optional<BoardHeader> FindHeader(const std::vector<std::string_view>& lines,
-                                      std::size_t from = 0);
+// The first header line. Blank, banner and "#" lines before it are skipped;
+// the last unit a banner or KiCad unit line names before it becomes the
+// file's unit. Reads `lines` up to the header line and no further, so the
+// rows follow from the same source.
+std::optional<BoardHeader> FindHeader(LineSource& lines);
 
 }  // namespace tav

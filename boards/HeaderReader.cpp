@@ -85,15 +85,15 @@ class RowReader {
 
 }  // namespace
 
-std::size_t ReadHeaderRows(const std::vector<std::string_view>& lines, const BoardHeader& header,
-                           unsigned& unitsSeen, const ComponentSink& sink) {
+std::size_t ReadHeaderRows(LineSource& lines, const BoardHeader& header, unsigned& unitsSeen,
+                           const ComponentSink& sink) {
   std::size_t count = 0;
   BoardComponent component;
   std::vector<std::string_view> fields;
   std::string unquoted;
   RowReader reader(header, unitsSeen);
-  for (std::size_t i = header.line + 1; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+  std::string_view line;
+  for (std::size_t i = header.line + 1; lines.Next(line); ++i) {
     if (IsBlankLine(line) || IsCommentLine(line)) continue;
     SplitBoardFieldViews(line, header.delimiter, fields, unquoted);
     // A line without any delimiter ("Total parts: 10", "End of file") is a

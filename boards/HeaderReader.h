@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "boards/BoardComponent.h"
+#include "boards/BoardLines.h"
 #include "boards/HeaderDetection.h"
 
 namespace tav {
@@ -19,8 +20,9 @@ namespace tav {
 // the bit (1 << unit) of every unit a coordinate was read in. Throws Error
 // naming the line (from 1) and the column as written in the header when a row
 // has no designator or a coordinate that is not a number. Hands each
-// component to `sink` and gives their number.
-std::size_t ReadHeaderRows(const std::vector<std::string_view>& lines, const BoardHeader& header,
-                           unsigned& unitsSeen, const ComponentSink& sink);
+// component to `sink` and gives their number. `lines` gives the lines after
+// the header line, as FindHeader leaves it.
+std::size_t ReadHeaderRows(LineSource& lines, const BoardHeader& header, unsigned& unitsSeen,
+                           const ComponentSink& sink);
 
 }  // namespace tav

@@ -82,22 +82,27 @@ Number Coordinate(std::string& text, std::size_t line, std::size_t field, const 
 
 }  // namespace
 
-bool IsLegacyLayout(const std::vector<std::string_view>& lines) {
-  if (lines.size() < 2) return false;
+bool IsLegacyLayout(LineSource& lines) {
+  std::string_view line;
+  if (!lines.Next(line) || !lines.Next(line)) return false;
   std::string buffer;
-  if (!IsBlankLine(WithoutQuotes(lines[1], buffer))) return false;
+  if (!IsBlankLine(WithoutQuotes(line, buffer))) return false;
   std::vector<std::string> scratch;
   std::vector<std::string_view> fields;
-  for (std::size_t i = kFirstRow; i < lines.size(); ++i) {
-    if (HeaderOfLine(lines[i], scratch)) return false;
-    SplitAtCommas(WithoutQuotes(lines[i], buffer), fields);
+  while (lines.Next(line)) {
+    if (HeaderOfLine(line, scratch)) return false;
+    SplitAtCommas(WithoutQuotes(line, buffer), fields);
     if (fields.size() >= kFieldCount) return true;
   }
   return true;
 }
 
-std::size_t ReadLegacyRows(const std::vector<std::string_view>& lines, unsigned& unitsSeen,
-                           const ComponentSink& sink) {
+bool IsLegacyLayout(const std::vector<std::string_view>& lines) {
+  LineListSource source(lines);
+  return IsLegacyLayout(source);
+}
+
+std::size_t ReadLegacyRows(LineSource& lines, unsigned& unitsSeen, const ComponentSink& sink) {
   std::size_t count = 0;
   BoardComponent component;
   std::string buffer;
@@ -105,14 +110,18 @@ std::size_t ReadLegacyRows(const std::vector<std::string_view>& lines, unsigned&
   // Rows are all read; the error of the bottom-most faulty row is the one
   // reported, as when rows are checked from the last upwards.
   std::optional<Error> fault;
-  for (std::size_t i = kFirstRow; i < lines.size(); ++i) {
-    SplitAtCommas(WithoutQuotes(lines[i], buffer), fields);
+  // A short line is a fault only once a line follows it: a short last line is no row.
+  std::optional<std::string> shortLine;
+  std::string_view line;
+  for (std::size_t i = kFirstRow; lines.Next(line); ++i) {
+    if (shortLine) fault.emplace(std::move(*shortLine));
+    shortLine.reset();
+    SplitAtCommas(WithoutQuotes(line, buffer), fields);
     if (fields.size() < kFieldCount) {
-      if (i + 1 == lines.size()) break;  // a short last line is no row
-      fault.emplace(fields.size() == 1
-                        ? FormatMessage(msg::kTooFewFieldsOne, {DecimalText(i + 1)})
-                        : FormatMessage(msg::kTooFewFields,
-                                        {DecimalText(i + 1), DecimalText(fields.size())}));
+      shortLine =
+          fields.size() == 1
+              ? FormatMessage(msg::kTooFewFieldsOne, {DecimalText(i + 1)})
+              : FormatMessage(msg::kTooFewFields, {DecimalText(i + 1), DecimalText(fields.size())});
       continue;
     }
     component.designator = fields[kDesignator];

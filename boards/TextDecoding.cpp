@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "boards/CharacterReplacements.h"
 #include "boards/NamedValues.h"
@@ -48,30 +49,10 @@ std::size_t Utf8SequenceAt(std::string_view text, std::size_t pos, char32_t& cod
   return length;
 }
 
-// Whether the text is valid UTF-8 with at least one multi-byte sequence.
-bool IsMultiByteUtf8(std::string_view text) noexcept {
-  bool multiByte = false;
-  for (std::size_t pos = 0; pos < text.size();) {
-    // Plain ASCII, the bulk of a board file, is skipped eight bytes at a time.
-    std::uint64_t eight = 0;
-    if (pos + sizeof eight <= text.size()) {
-      std::memcpy(&eight, text.data() + pos, sizeof eight);
-      if ((eight & 0x8080808080808080U) == 0) {
-        pos += sizeof eight;
-        continue;
-      }
-    }
-    if (Byte(text, pos) < 0x80) {
-      ++pos;
-      continue;
-    }
-    char32_t ignored = 0;
-    const std::size_t length = Utf8SequenceAt(text, pos, ignored);
-    if (length == 0) return false;
-    multiByte = true;
-    pos += length;
-  }
-  return multiByte;
+// Whether a byte at `pos` can be judged without the bytes of a later piece:
+// a character is at most four bytes long.
+bool Complete(std::string_view text, std::size_t pos, bool last) noexcept {
+  return last || Byte(text, pos) < 0x80 || pos + 4 <= text.size();
 }
 
 void AppendCp1252(std::string& out, char32_t codePoint) {
@@ -87,10 +68,10 @@ void AppendCp1252(std::string& out, char32_t codePoint) {
     out.append(replacement);
 }
 
-std::string FromUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
+std::size_t FromUtf8(std::string_view text, bool last, std::string& out) {
+  out.reserve(out.size() + text.size());
+  std::size_t pos = 0;
+  while (pos < text.size() && Complete(text, pos, last)) {
     if (Byte(text, pos) < 0x80) {
       out.push_back(text[pos++]);
       continue;
@@ -105,19 +86,21 @@ std::string FromUtf8(std::string_view text) {
       pos += length;
     }
   }
-  return out;
+  return pos;
 }
 
-std::string FromUtf16(std::string_view text, bool bigEndian) {
-  std::string out;
-  out.reserve(text.size() / 2);
+std::size_t FromUtf16(std::string_view text, bool bigEndian, bool last, std::string& out) {
+  out.reserve(out.size() + text.size() / 2);
   const auto unitAt = [&](std::size_t i) -> char32_t {
     const unsigned first = Byte(text, i);
     const unsigned second = Byte(text, i + 1);
     return bigEndian ? (first << 8) | second : (second << 8) | first;
   };
   const std::size_t end = text.size() - text.size() % 2;  // a lone last byte is dropped
-  for (std::size_t i = 0; i < end; i += 2) {
+  std::size_t i = 0;
+  // Short of the end of the file, a unit is read only with the next one
+  // present, which may complete a surrogate pair.
+  for (; i < end && (last || i + 4 <= end); i += 2) {
     const char32_t unit = unitAt(i);
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 2 < end) {
       const char32_t next = unitAt(i + 2);
@@ -133,7 +116,7 @@ std::string FromUtf16(std::string_view text, bool bigEndian) {
       AppendCp1252(out, unit);
     }
   }
-  return out;
+  return last ? text.size() : i;
 }
 
 bool StartsWith(std::string_view text, std::string_view mark) noexcept {
@@ -142,16 +125,86 @@ bool StartsWith(std::string_view text, std::string_view mark) noexcept {
 
 }  // namespace
 
+Utf8Check Utf8Check::Add(std::string_view text, bool last) noexcept {
+  Utf8Check result{valid, multiByte, 0};
+  std::size_t pos = 0;
+  while (result.valid && pos < text.size()) {
+    // Plain ASCII, the bulk of a board file, is skipped eight bytes at a time.
+    std::uint64_t eight = 0;
+    if (pos + sizeof eight <= text.size()) {
+      std::memcpy(&eight, text.data() + pos, sizeof eight);
+      if ((eight & 0x8080808080808080U) == 0) {
+        pos += sizeof eight;
+        continue;
+      }
+    }
+    if (!Complete(text, pos, last)) break;
+    if (Byte(text, pos) < 0x80) {
+      ++pos;
+      continue;
+    }
+    char32_t ignored = 0;
+    const std::size_t length = Utf8SequenceAt(text, pos, ignored);
+    if (length == 0) {
+      result.valid = false;
+    } else {
+      result.multiByte = true;
+      pos += length;
+    }
+  }
+  result.taken = result.valid ? pos : text.size();
+  return result;
+}
+
+std::size_t MarkLength(TextEncoding encoding) noexcept {
+  switch (encoding) {
+    case TextEncoding::kUtf16Le:
+    case TextEncoding::kUtf16Be:
+      return 2;
+    case TextEncoding::kUtf8WithMark:
+      return 3;
+    case TextEncoding::kWindows1252:
+    case TextEncoding::kUtf8:
+      break;
+  }
+  return 0;
+}
+
+std::optional<TextEncoding> EncodingOfMark(std::string_view start) noexcept {
+  if (StartsWith(start, "\xFF\xFE")) return TextEncoding::kUtf16Le;
+  if (StartsWith(start, "\xFE\xFF")) return TextEncoding::kUtf16Be;
+  if (StartsWith(start, "\xEF\xBB\xBF")) return TextEncoding::kUtf8WithMark;
+  return std::nullopt;
+}
+
+std::size_t DecodeBoardPiece(std::string_view bytes, TextEncoding encoding, bool last,
+                             std::string& out) {
+  switch (encoding) {
+    case TextEncoding::kUtf16Le:
+      return FromUtf16(bytes, false, last, out);
+    case TextEncoding::kUtf16Be:
+      return FromUtf16(bytes, true, last, out);
+    case TextEncoding::kUtf8:
+    case TextEncoding::kUtf8WithMark:
+      return FromUtf8(bytes, last, out);
+    case TextEncoding::kWindows1252:
+      break;
+  }
+  out.append(bytes);
+  return bytes.size();
+}
+
 DecodedText DecodeBoardText(std::string bytes) {
   const std::string_view text(bytes);
-  if (StartsWith(text, "\xFF\xFE"))
-    return {FromUtf16(text.substr(2), false), TextEncoding::kUtf16Le};
-  if (StartsWith(text, "\xFE\xFF"))
-    return {FromUtf16(text.substr(2), true), TextEncoding::kUtf16Be};
-  if (StartsWith(text, "\xEF\xBB\xBF"))
-    return {FromUtf8(text.substr(3)), TextEncoding::kUtf8WithMark};
-  if (IsMultiByteUtf8(text)) return {FromUtf8(text), TextEncoding::kUtf8};
-  return {std::move(bytes), TextEncoding::kWindows1252};
+  std::optional<TextEncoding> encoding = EncodingOfMark(text);
+  if (!encoding) {
+    const Utf8Check check = Utf8Check{}.Add(text, true);
+    if (!check.valid || !check.multiByte) return {std::move(bytes), TextEncoding::kWindows1252};
+    encoding = TextEncoding::kUtf8;
+  }
+  DecodedText decoded{{}, *encoding};
+  DecodeBoardPiece(text.substr(MarkLength(*encoding)), *encoding, true, decoded.text);
+  return decoded;
 }
 
 std::string_view EncodingName(TextEncoding encoding) noexcept {

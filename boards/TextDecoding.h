@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,31 @@ struct DecodedText {
 // 10kΩ reads 10kOhm) or else, like malformed sequences and unpaired
 // surrogates, become "?". Never throws anything but std::bad_alloc.
 DecodedText DecodeBoardText(std::string bytes);
+
+// The same decoding piece by piece, for files too large to hold. The byte-order
+// mark of a file, if any, and how long it is:
+std::optional<TextEncoding> EncodingOfMark(std::string_view start) noexcept;
+std::size_t MarkLength(TextEncoding encoding) noexcept;
+
+// Appends to `out` the text of `bytes` (after any mark) read in `encoding`,
+// and gives how many bytes it took. Unless `last` (the end of the file), the
+// bytes of a character the next piece may complete stay untaken (at most
+// three); fed the rest followed by the next piece, the decoding goes on as if
+// the file were read whole. Windows-1252 takes every byte.
+std::size_t DecodeBoardPiece(std::string_view bytes, TextEncoding encoding, bool last,
+                             std::string& out);
+
+// Whether a file without a mark is UTF-8, judged piece by piece: the file is
+// UTF-8 when every piece is valid and one holds a multi-byte sequence.
+struct Utf8Check {
+  bool valid = true;
+  bool multiByte = false;
+  std::size_t taken = 0;  // bytes of the piece judged; the rest goes with the next
+
+  // The judgement after `text` too. Unless `last`, a sequence the next piece
+  // may complete is left untaken.
+  Utf8Check Add(std::string_view text, bool last) noexcept;
+};
 
 // German name of the encoding, for the import's summary.
 std::string_view EncodingName(TextEncoding encoding) noexcept;

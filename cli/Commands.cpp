@@ -2,11 +2,13 @@
 #include "cli/Commands.h"
 
 #include "boards/PickPlaceImport.h"
+#include "cli/OutputSpool.h"
 #include "cli/SettingOptions.h"
 #include "cli/TerminalText.h"
 #include "core/Error.h"
 #include "core/Messages.h"
 #include "gcode/GCodeGenerator.h"
+#include "plan/StreamedBoard.h"
 #include "project/ProjectFile.h"
 
 namespace tav::cli {
@@ -18,9 +20,41 @@ void WriteAll(std::FILE* stream, const std::string& bytes) {
     throw Error(FormatMessage(msg::kCannotWrite, {msg::kStandardOutput}));
 }
 
+// `tav gcode --pnp F` without a project: the board file is read row by row
+// and each component's block written at once, without building the tree, so
+// memory does not grow with the board. The bytes and the errors are those of
+// the tree path below: the board's own errors come first, and the output file
+// is replaced only when the whole program was made.
+JobSummary StreamGCode(const Arguments& args, std::FILE* standardOutput) {
+  StreamedBoard board(*args.pnp);
+  MachineSettings settings;
+  SettingOrigins origins;
+  try {
+    ApplySettingOptions(args, settings, &origins);
+    const FieldNote note = [&](const std::string& field) { return origins.Note(settings, field); };
+    if (args.output) return WriteGCodeFile(board.Components(), settings, *args.output, note);
+    OutputSpool spool;
+    const JobSummary summary = GCodeGenerator::Generate(
+        board.Components(), settings, [&spool](std::string_view piece) { spool.Append(piece); },
+        note);
+    spool.CopyTo(standardOutput);
+    return summary;
+  } catch (const Error&) {
+    // Failed before the file was read (settings, options, the output file):
+    // a faulty board file is still the error reported, as when it is imported first.
+    if (!board.WasRead()) board.Check();
+    throw;
+  }
+}
+
 }  // namespace
 
 void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
+  if (args.pnp && !args.project) {
+    const JobSummary summary = StreamGCode(args, standardOutput);
+    if (args.summary) WriteAll(standardError, ToTerminal(JobSummaryText(summary) + "\n"));
+    return;
+  }
   ComponentTree tree;
   MachineSettings settings;
   LoadCheckedJob(args, tree, settings);

@@ -10,7 +10,9 @@ namespace tav::cli {
 // `tav gcode`: starts from an empty tree and the default settings, loads the
 // project, imports the pick-and-place file, generates the program completely
 // and only then writes it to the output file (replaced as a whole) or to
-// `standardOutput`. With --summary the job estimate follows on `standardError`,
+// `standardOutput`. A pick-and-place file without a project is not imported
+// but read row by row, each block written at once (StreamedBoard), with the
+// same bytes and errors. With --summary the job estimate follows on `standardError`,
 // in the terminal's encoding. Throws Error; on an error no output file is
 // touched and no summary is printed. --machine and --set apply after the
 // import (ApplySettingOptions).

@@ -6,19 +6,25 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "boards/BoardFile.h"
 #include "boards/PickPlaceImport.h"
 #include "cli/SettingOptions.h"
+#include "core/ComponentSide.h"
 #include "core/Error.h"
 #include "core/FileSet.h"
 #include "core/MessagePath.h"
 #include "core/Messages.h"
 #include "core/SystemErrorText.h"
+#include "gcode/GCodeGenerator.h"
+#include "gcode/GCodeOptions.h"
 #include "plan/PassPlan.h"
 #include "plan/PassPrograms.h"
 #include "plan/SetupSheet.h"
+#include "plan/StreamedBoard.h"
 #include "project/ProjectFile.h"
 
 namespace tav::cli {
@@ -74,30 +80,85 @@ class CreatedFolder final {
   std::string path_;
 };
 
-}  // namespace
-
-void RunPlan(const Arguments& args) {
-  ComponentTree tree;
-  MachineSettings settings;
-  LoadCheckedJob(args, tree, settings);
-
-  const PassPlan plan = PassPlan::Make(tree);
+void RefuseEmpty(const PassPlan& plan) {
   if (plan.Empty())
     throw Error(
         "Kein Bauteil ist eingeschlossen; es gibt keine Durchg\xE4nge zu planen, "
         "keine Datei wurde geschrieben");
-  std::vector<std::string> programs = GeneratePassPrograms(tree, settings, plan);
+}
 
+// Writes the pass programs and the setup sheet of `plan` into the folder
+// `args.output`, as one change; `program(pass)` gives a pass's program.
+void WritePlan(const Arguments& args, const PassPlan& plan,
+               const std::function<FileContent(int pass, const std::string& path)>& program) {
   const fs::path folder(*args.output);
   std::vector<FileContent> files;
   for (int pass = 1; pass <= plan.PassCount(); ++pass)
-    files.push_back({(folder / PassProgramFileName(pass)).string(),
-                     std::move(programs[static_cast<std::size_t>(pass - 1)])});
+    files.push_back(program(pass, (folder / PassProgramFileName(pass)).string()));
   files.push_back({(folder / kSetupSheetFileName).string(), SetupSheet(plan)});
 
   CreatedFolder created(*args.output);
   CommitFileSet(files, StalePrograms(folder, plan.PassCount()));
   created.Keep();
+}
+
+// The program of pass `pass`, made while `board` is read: each row goes on
+// its kind's feeder when its kind is in the pass and is left out otherwise,
+// as applying the pass to the imported tree would do.
+ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
+                                 const MachineSettings& settings, const FieldNote& note,
+                                 int pass) {
+  return [&board, &plan, &settings, &note, pass](const ByteSink& write) {
+    std::size_t row = 0;
+    const auto feederInPass = [&plan, pass, &row](const BoardComponent&) {
+      const int kind = plan.KindOfRow(row++);
+      return kind >= 0 && PassPlan::PassOfKind(kind) == pass ? PassPlan::FeederOfKind(kind) : 0;
+    };
+    GCodeGenerator::Generate(board.Components(feederInPass), settings, write, note);
+  };
+}
+
+// `tav plan --pnp F` without a project: the board file is read once to plan
+// the part kinds and once more for each pass program, which is written as its
+// rows are read; no component tree is built and no program held whole.
+void StreamPlan(const Arguments& args) {
+  StreamedBoard board(*args.pnp);
+  const PassPlan plan = PassPlan::Make([&args](const PlannedPartVisitor& visit) {
+    ReadBoardFile(*args.pnp, [&visit](const BoardComponent& component) {
+      visit(PlannedPart{component.value, component.footprint, component.designator,
+                        SideOfLayer(component.side), true});
+    });
+  });
+  MachineSettings settings;
+  SettingOrigins origins;
+  ApplySettingOptions(args, settings, &origins);
+  const FieldNote note = [&](const std::string& field) { return origins.Note(settings, field); };
+  RefuseEmpty(plan);
+  // Unusable program options and settings are refused before any file is
+  // touched; each part is checked as its pass program is written.
+  ProgramCheck(settings, ReadGCodeOptions(settings), note).Settings();
+  WritePlan(args, plan, [&](int pass, const std::string& path) {
+    return FileContent{path, {}, StreamedPassProgram(board, plan, settings, note, pass)};
+  });
+}
+
+}  // namespace
+
+void RunPlan(const Arguments& args) {
+  if (args.pnp && !args.project) {
+    StreamPlan(args);
+    return;
+  }
+  ComponentTree tree;
+  MachineSettings settings;
+  LoadCheckedJob(args, tree, settings);
+
+  const PassPlan plan = PassPlan::Make(tree);
+  RefuseEmpty(plan);
+  std::vector<std::string> programs = GeneratePassPrograms(tree, settings, plan);
+  WritePlan(args, plan, [&programs](int pass, const std::string& path) {
+    return FileContent{path, std::move(programs[static_cast<std::size_t>(pass - 1)])};
+  });
 }
 
 }  // namespace tav::cli

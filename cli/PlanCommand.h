@@ -11,9 +11,12 @@ namespace tav::cli {
 // of that pass) and DIR/einrichtung.txt. DIR is created when missing (its
 // parent folder must exist). Pass programs "durchgang-N.nc" of an earlier plan
 // with more passes are removed, so the folder never holds a program that the
-// setup sheet does not name. All or nothing: everything is generated in memory
-// first and written as one file set; on an error no file in DIR is created,
-// changed or removed, and a DIR created by the command is removed again.
+// setup sheet does not name. A pick-and-place file without a project is not
+// imported: it is read once to plan and once per pass, whose program goes
+// straight into its staged file. All or nothing: everything is written as one
+// file set, each file staged completely before any target changes; on an
+// error no file in DIR is created, changed or removed, and a DIR created by
+// the command is removed again.
 // Throws Error, also when no component is included.
 void RunPlan(const Arguments& args);
 

@@ -5,6 +5,7 @@
 
 #include "boards/BoardFile.h"
 #include "cli/Commands.h"
+#include "cli/OutputSpool.h"
 #include "cli/TerminalText.h"
 #include "core/Error.h"
 #include "core/Messages.h"
@@ -29,10 +30,11 @@ void Write(std::FILE* stream, const std::string& bytes, const char* name) {
 }  // namespace
 
 void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
-  const BoardFile file = ReadBoardFile(args.input);
-  std::string listing;
+  // Held until the file is read to its end, so an error shows no half listing;
+  // the rows are not: a large board's listing spools to a temporary file.
+  OutputSpool listing;
   std::string line;
-  for (const BoardComponent& component : file.components) {
+  const BoardFile file = ReadBoardFile(args.input, [&](const BoardComponent& component) {
     line.clear();
     AppendField(line, component.designator);
     AppendField(line, component.value);
@@ -42,10 +44,11 @@ void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standa
     AppendField(line, NumberToText(component.yMm, 15, 0, '.'));
     AppendField(line, component.rotation);
     AppendField(line, component.side);
-    listing += Cp1252ToUtf8(line);
-    listing += '\n';
-  }
-  Write(standardOutput, listing, "die Standardausgabe");
+    line = Cp1252ToUtf8(line);
+    line.push_back('\n');
+    listing.Append(line);
+  });
+  listing.CopyTo(standardOutput);
   Write(standardError, ToTerminal(BoardFileSummary(file)) + "\n", "die Standardfehlerausgabe");
 }
 

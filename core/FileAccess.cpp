@@ -288,6 +288,31 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+FileReader::FileReader(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  if (file.get() < 0) Fail(errno);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) Fail(errno);
+  if (S_ISDIR(status.st_mode)) Fail(EISDIR);
+  seekable_ = S_ISREG(status.st_mode);
+  fd_ = file.get();
+  file.release();
+}
+
+FileReader::~FileReader() { ::close(fd_); }
+
+std::size_t FileReader::Read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t count = ::read(fd_, buffer, size);
+    if (count >= 0) return static_cast<std::size_t>(count);
+    if (errno != EINTR) Fail(errno);
+  }
+}
+
+void FileReader::Seek(std::uint64_t offset) {
+  if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail(errno);
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   WriteFileAtomically(path, [bytes](const ByteSink& write) { write(bytes); });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,6 +23,28 @@ class FileAccessError : public Error {
 // Reads all bytes of a file, in binary. A folder cannot be read. Throws
 // FileAccessError.
 std::string ReadFileBytes(const std::string& path);
+
+// Reads a file piece by piece, in binary, so a large file is never held as a
+// whole. A folder cannot be read. Throws FileAccessError.
+class FileReader final {
+ public:
+  explicit FileReader(const std::string& path);
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
+
+  // Whether the file is a regular file, which alone can be read again from
+  // any offset (a pipe or a terminal cannot).
+  bool CanSeek() const noexcept { return seekable_; }
+  // Fills up to `size` bytes of `buffer`; 0 at the end of the file.
+  std::size_t Read(char* buffer, std::size_t size);
+  // Goes on reading at byte `offset` from the start; only where CanSeek().
+  void Seek(std::uint64_t offset);
+
+ private:
+  int fd_ = -1;
+  bool seekable_ = false;
+};
 
 // Replaces the file at `path` with `bytes` as a whole: writes a temporary file
 // in the same folder, flushes it to disk and renames it over the target. An

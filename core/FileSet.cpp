@@ -117,7 +117,11 @@ void CommitFileSet(const std::vector<FileContent>& files,
       if (const int error = ReserveName(file.path, "new", steps.back().staged))
         Fail(file.path, error);
       try {
-        WriteFileAtomically(steps.back().staged, file.bytes);
+        if (file.produce) {
+          WriteFileAtomically(steps.back().staged, file.produce);
+        } else {
+          WriteFileAtomically(steps.back().staged, file.bytes);
+        }
       } catch (const FileAccessError& error) {
         throw Error(
             FormatMessage(msg::kCannotCreate, {FullPathForMessage(file.path), error.reason()}));

@@ -4,12 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "core/FileAccess.h"
+
 namespace tav {
 
 // One file of a set that is written together.
 struct FileContent {
   std::string path;
   std::string bytes;
+  // When set, gives the content piece by piece instead of `bytes`, so a large
+  // file is never held whole; its exceptions fail the set like a write error.
+  ByteProducer produce = {};
 };
 
 // Writes every file of `files` and removes every file of `removals` as one

@@ -131,7 +131,15 @@ struct Run {
   }
 
   // Checks tree and settings before the first line is written.
-  void Check(const ComponentTree& tree) const { ProgramCheck(settings, options).Tree(tree); }
+  void CheckTree(const ComponentTree& tree) const { ProgramCheck(settings, options).Tree(tree); }
+
+  // For a source without a tree: the settings now, each component just
+  // before its block is written.
+  void CheckAsWritten(FieldNote note) {
+    componentCheck.emplace(settings, options, std::move(note));
+    componentCheck->Settings();
+  }
+  std::optional<ProgramCheck> componentCheck;
 
   // A generous size of one block, so the program is built in one buffer.
   std::size_t BlockSize() const {
@@ -153,11 +161,9 @@ void AppendValve(Run& run, const std::string& code, std::string& editor) {
   run.estimate.Dwell(run.options.dwellSeconds);
 }
 
-// Appends the block of the component whose top-level node stands at absolute
-// index `index`. Each line is appended as soon as it is complete, so an error
-// leaves the lines before it in the editor.
-void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string& editor) {
-  const ComponentBlock component = ReadComponentBlock(tree, index);
+// Appends the block of `component`. Each line is appended as soon as it is
+// complete, so an error leaves the lines before it in the editor.
+void AppendComponent(const ComponentBlock& component, Run& run, std::string& editor) {
   const int feederNumber = component.feeder;
   if (feederNumber < 1 || feederNumber > 4)
     throw Error(FormatMessage(msg::kUnknownFeeder, {component.designator, component.feederText}));
@@ -251,15 +257,15 @@ struct Output {
   }
 };
 
-JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
+// `components` is how many the source holds at most, for the editor's room.
+JobSummary GenerateInto(const ComponentSource& source, std::size_t components, Run& run,
+                        Output& out) {
   std::string& editor = out.editor;
   const bool percentLines = run.options.controller == Controller::kStandard;
 
-  const int components = tree.TopLevelCount();
   editor.clear();
-  editor.reserve(out.write != nullptr
-                     ? Output::kPieceBytes + run.BlockSize()
-                     : 400 + static_cast<std::size_t>(components) * run.BlockSize());
+  editor.reserve(out.write != nullptr ? Output::kPieceBytes + run.BlockSize()
+                                      : 400 + components * run.BlockSize());
   for (const std::string_view line : kCommentBox) AppendLine(editor, {line});
   if (run.options.dryRun) AppendLine(editor, {kDryRunLine});
   AppendLine(editor, {});
@@ -271,17 +277,18 @@ JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
   run.estimate.Move(JobEstimate::kZ, run.heightUp, run.lift.value);
   AppendLine(editor, {});
 
-  // Visiting the top-level nodes in order is the same as walking every absolute
-  // index and picking the top-level ones, without touching the other nodes.
-  for (int row = 0; row < components; ++row) {
-    const TreeNode* top = tree.TopLevel(row);
-    if (top->ImageIndex() != icon::kIncluded) continue;
-    AppendComponent(tree, tree.IndexOf(top), run, editor);
+  source([&](const ComponentBlock& component) {
+    if (run.componentCheck) run.componentCheck->Component(component);
+    AppendComponent(component, run, editor);
     out.Flush();
-  }
+  });
   AppendLine(editor, {percentLines ? "%" : "M2"});
   out.Finish();
   return run.estimate.Summary();
+}
+
+std::size_t ComponentCount(const ComponentTree& tree) {
+  return static_cast<std::size_t>(tree.TopLevelCount());
 }
 
 }  // namespace
@@ -291,10 +298,10 @@ JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSett
   // Everything is checked before the editor is touched, and the program is
   // built aside: a program that cannot be made leaves the previous one in place.
   Run run(settings);
-  run.Check(tree);
+  run.CheckTree(tree);
   std::string program;
   Output out{program};
-  const JobSummary summary = GenerateInto(tree, run, out);
+  const JobSummary summary = GenerateInto(TreeComponents(tree), ComponentCount(tree), run, out);
   editor.swap(program);
   return summary;
 }
@@ -302,10 +309,20 @@ JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSett
 JobSummary GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings,
                                     const std::function<void(std::string_view)>& write) {
   Run run(settings);
-  run.Check(tree);
+  run.CheckTree(tree);
   std::string piece;
   Output out{piece, &write};
-  return GenerateInto(tree, run, out);
+  return GenerateInto(TreeComponents(tree), 0, run, out);
+}
+
+JobSummary GCodeGenerator::Generate(const ComponentSource& source, const MachineSettings& settings,
+                                    const std::function<void(std::string_view)>& write,
+                                    FieldNote note) {
+  Run run(settings);
+  run.CheckAsWritten(std::move(note));
+  std::string piece;
+  Output out{piece, &write};
+  return GenerateInto(source, 0, run, out);
 }
 
 std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSettings& settings) {
@@ -314,22 +331,40 @@ std::string GCodeGenerator::Generate(const ComponentTree& tree, const MachineSet
   return program;
 }
 
-JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
-                          const std::string& path) {
-  // Unusable settings are reported before the file is touched, as in the editor.
-  Run run(settings);
-  run.Check(tree);
+namespace {
+
+// Writes the program into `path`, replaced only when the whole program was made.
+JobSummary WriteProgramFile(const ComponentSource& source, Run& run, const std::string& path) {
   JobSummary summary;
   try {
     WriteFileAtomically(path, [&](const ByteSink& write) {
       std::string piece;
       Output out{piece, &write};
-      summary = GenerateInto(tree, run, out);
+      summary = GenerateInto(source, 0, run, out);
     });
   } catch (const FileAccessError& error) {
     throw Error(FormatMessage(msg::kCannotCreate, {FullPathForMessage(path), error.reason()}));
   }
   return summary;
+}
+
+}  // namespace
+
+JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
+                          const std::string& path) {
+  // Unusable settings are reported before the file is touched, as in the editor.
+  Run run(settings);
+  run.CheckTree(tree);
+  return WriteProgramFile(TreeComponents(tree), run, path);
+}
+
+JobSummary WriteGCodeFile(const ComponentSource& source, const MachineSettings& settings,
+                          const std::string& path, FieldNote note) {
+  // The settings are checked before the file is touched; a component refused
+  // on the way leaves the file as it was.
+  Run run(settings);
+  run.CheckAsWritten(std::move(note));
+  return WriteProgramFile(source, run, path);
 }
 
 }  // namespace tav

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "core/ComponentTree.h"
+#include "gcode/ComponentSource.h"
 #include "gcode/JobEstimate.h"
+#include "gcode/ProgramCheck.h"
 #include "settings/MachineSettings.h"
 
 namespace tav {
@@ -45,6 +47,14 @@ class GCodeGenerator final {
   static JobSummary Generate(const ComponentTree& tree, const MachineSettings& settings,
                              const std::function<void(std::string_view)>& write);
 
+  // The same for the components `source` hands over (see ComponentSource.h):
+  // one generator for a tree and for a board file read row by row. The
+  // settings are checked first, each component just before its block; `note`
+  // says in a refusal where a field's value came from.
+  static JobSummary Generate(const ComponentSource& source, const MachineSettings& settings,
+                             const std::function<void(std::string_view)>& write,
+                             FieldNote note = {});
+
   // The whole program; throws on error.
   static std::string Generate(const ComponentTree& tree, const MachineSettings& settings);
 };
@@ -60,6 +70,11 @@ void ExportGCode(std::string_view text, const std::string& path);
 // erstellt werden. %s", unusable options are reported before the file is touched.
 JobSummary WriteGCodeFile(const ComponentTree& tree, const MachineSettings& settings,
                           const std::string& path);
+// The same for the components `source` hands over, checked as they come (see
+// Generate); a refused component or an error thrown by the source also leaves
+// the file as it was.
+JobSummary WriteGCodeFile(const ComponentSource& source, const MachineSettings& settings,
+                          const std::string& path, FieldNote note = {});
 
 // The file the export dialog's choice names: ".nc" is appended when the file
 // name part of `chosen` has no extension ("job" -> "job.nc"; "job.txt" and

@@ -30,30 +30,44 @@ std::string KindKey(std::string_view value, std::string_view footprint) {
 }  // namespace
 
 PassPlan PassPlan::Make(const ComponentTree& tree) {
+  return Make([&tree](const PlannedPartVisitor& visit) {
+    const int rows = tree.TopLevelCount();
+    for (int row = 0; row < rows; ++row) {
+      const TreeNode* top = tree.TopLevel(row);
+      if (top->ImageIndex() != icon::kIncluded) {
+        visit(PlannedPart{});
+        continue;
+      }
+      // Applying a pass sets the feeder node; refuse now rather than half way then.
+      if (top->ChildCount() <= block::kFeederChild)
+        throw Error(FormatMessage(msg::kNotAComponentBlock, {top->Text()}));
+      visit(PlannedPart{ComponentAttribute(*top, block::kComment),
+                        ComponentAttribute(*top, block::kFootprint), top->Text(),
+                        SideOfComponent(*top), true});
+    }
+  });
+}
+
+PassPlan PassPlan::Make(const PlannedParts& parts) {
   PassPlan plan;
-  const int rows = tree.TopLevelCount();
-  plan.kindOfRow_.assign(static_cast<std::size_t>(rows), -1);
 
   // Kinds in order of first appearance.
   std::vector<PartKind> found;
   std::unordered_map<std::string, int> kindByKey;
-  for (int row = 0; row < rows; ++row) {
-    const TreeNode* top = tree.TopLevel(row);
-    if (top->ImageIndex() != icon::kIncluded) continue;
-    // Applying a pass sets the feeder node; refuse now rather than half way then.
-    if (top->ChildCount() <= block::kFeederChild)
-      throw Error(FormatMessage(msg::kNotAComponentBlock, {top->Text()}));
-    const std::string_view value = ComponentAttribute(*top, block::kComment);
-    const std::string_view footprint = ComponentAttribute(*top, block::kFootprint);
+  parts([&](const PlannedPart& part) {
+    const int row = static_cast<int>(plan.kindOfRow_.size());
+    plan.kindOfRow_.push_back(-1);
+    if (!part.included) return;
     const auto [entry, isNew] =
-        kindByKey.try_emplace(KindKey(value, footprint), static_cast<int>(found.size()));
-    if (isNew) found.push_back(PartKind{std::string(value), std::string(footprint), {}, {}});
+        kindByKey.try_emplace(KindKey(part.value, part.footprint), static_cast<int>(found.size()));
+    if (isNew)
+      found.push_back(PartKind{std::string(part.value), std::string(part.footprint), {}, {}});
     PartKind& kind = found[static_cast<std::size_t>(entry->second)];
     kind.rows.push_back(row);
-    kind.designators.push_back(top->Text());
-    plan.kindOfRow_[static_cast<std::size_t>(row)] = entry->second;
+    kind.designators.emplace_back(part.designator);
+    plan.kindOfRow_.back() = entry->second;
     ++plan.planned_;
-    switch (SideOfComponent(*top)) {
+    switch (part.side) {
       case ComponentSide::kTop:
         ++plan.topSide_;
         break;
@@ -63,7 +77,7 @@ PassPlan PassPlan::Make(const ComponentTree& tree) {
       case ComponentSide::kUnknown:
         break;
     }
-  }
+  });
 
   // Most components first; the stable sort keeps ties in order of appearance.
   std::vector<int> order(found.size());
@@ -84,6 +98,10 @@ PassPlan PassPlan::Make(const ComponentTree& tree) {
 
 int PassPlan::PassCount() const noexcept {
   return (KindCount() + kFeedersPerPass - 1) / kFeedersPerPass;
+}
+
+int PassPlan::KindOfRow(std::size_t row) const noexcept {
+  return row < kindOfRow_.size() ? kindOfRow_[row] : -1;
 }
 
 int PassPlan::ExcludedCount() const noexcept {

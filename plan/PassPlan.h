@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/ComponentSide.h"
 #include "core/ComponentTree.h"
 
 namespace tav {
@@ -22,6 +26,18 @@ struct PartKind {
 
   int Count() const noexcept { return static_cast<int>(rows.size()); }
 };
+
+// A component as the plan sees it; an excluded one is not read further.
+struct PlannedPart {
+  std::string_view value;
+  std::string_view footprint;
+  std::string_view designator;
+  ComponentSide side = ComponentSide::kUnknown;
+  bool included = false;
+};
+// Hands the visitor every component (top-level row) in order.
+using PlannedPartVisitor = std::function<void(const PlannedPart& part)>;
+using PlannedParts = std::function<void(const PlannedPartVisitor& visit)>;
 
 // Splits a board into passes ("Durchgänge") of at most four part kinds.
 //
@@ -44,6 +60,9 @@ class PassPlan final {
   // Bauteils" when an included component lacks its attribute nodes (comment,
   // footprint, layer, rotation, feeder).
   static PassPlan Make(const ComponentTree& tree);
+  // The same for components handed over one by one, such as the rows of a
+  // board file read without building a tree (rows count from 0 in that order).
+  static PassPlan Make(const PlannedParts& parts);
 
   // No component was included: there is nothing to place.
   bool Empty() const noexcept { return kinds_.empty(); }
@@ -57,6 +76,10 @@ class PassPlan final {
   // components of an unknown side count in neither.
   int TopSideCount() const noexcept { return topSide_; }
   int BottomSideCount() const noexcept { return bottomSide_; }
+
+  // The index in Kinds() of the kind of top-level row `row`, or -1 when the
+  // row was not planned.
+  int KindOfRow(std::size_t row) const noexcept;
 
   // Every kind in plan order (see above).
   const std::vector<PartKind>& Kinds() const noexcept { return kinds_; }
