@@ -25,6 +25,7 @@ void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* stand
   if (args.project) LoadProject(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
+  ApplyAlignmentOptions(args, tree, settings, standardError);
   JobSummary summary;
   if (args.output) {
     // Streamed into the file, so the program is never held as a whole.
@@ -50,6 +51,7 @@ void RunImport(const Arguments& args) {
   }
   PickPlaceImport(args.input, tree);
   ApplySettingOptions(args, settings);
+  ApplyAlignmentOptions(args, tree, settings, stderr);
   SaveProject(*args.output, tree, settings);
 }
 

@@ -81,8 +81,9 @@ void RunPlan(const Arguments& args) {
   if (args.project) LoadProject(*args.project, tree, settings);
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings);
+  ApplyAlignmentOptions(args, tree, settings, stderr);
 
-  const PassPlan plan = PassPlan::Make(tree);
+  const PassPlan plan = PassPlan::Make(tree, settings);
   if (plan.Empty())
     throw Error(
         "Kein Bauteil ist eingeschlossen; es gibt keine Durchg\xE4nge zu planen, "

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
@@ -15,6 +16,8 @@
 #include "core/NumberConversion.h"
 #include "gcode/GCodeNumbers.h"
 #include "gcode/GCodeOptions.h"
+#include "gcode/ProgramPosition.h"
+#include "settings/BoardPlacement.h"
 
 namespace tav {
 namespace {
@@ -86,7 +89,9 @@ struct Run {
   CopiedText height, travel, lift, setDown;
   Value heightDown, heightUp;  // "Z-" H and "Z+" H as written
   std::array<PreparedFeeder, 4> feeders;
+  BoardPlacement placement;
   JobEstimate estimate;
+  std::vector<std::string> turnedParts;  // without an axis, parts whose turn is not 0
 
   explicit Run(const MachineSettings& s)
       : settings(s),
@@ -98,7 +103,8 @@ struct Run {
         heightDown(Signed('-', height.text)),
         heightUp(Signed('+', height.text)),
         feeders{PreparedFeeder(s.feeders[0]), PreparedFeeder(s.feeders[1]),
-                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])} {}
+                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])},
+        placement(s) {}
 
   // A generous size of one block, so the program is built in one buffer.
   std::size_t BlockSize() const {
@@ -120,6 +126,33 @@ void AppendValve(Run& run, const std::string& code, std::string& editor) {
   run.estimate.Dwell(run.options.dwellSeconds);
 }
 
+// The component's machine position as the program writes it; on the way,
+// refuses a part of the other side and notes a part the machine cannot turn.
+PlacedComponent PlaceForProgram(Run& run, const ComponentBlock& component) {
+  PlacedComponent placed = ProgramPosition(run.placement, component);
+  if (run.placement.Axis() == 0 && run.placement.TurnsMatter() &&
+      (!placed.turn || *placed.turn != 0))
+    run.turnedParts.emplace_back(component.designator);
+  return placed;
+}
+
+// With a rotation axis the part is turned while lifted at the feeder.
+void AppendAxisTurn(const Run& run, const ComponentBlock& component, const PlacedComponent& placed,
+                    std::string& editor) {
+  const char axis = run.placement.Axis();
+  if (axis == 0) return;
+  if (!placed.turn)
+    throw Error(FormatMessage("Die Drehung von %s ist keine Zahl: %s",
+                              {component.designator, component.rotation}));
+  AppendLine(editor, {"G00 ", std::string_view(&axis, 1), TurnText(*placed.turn)});
+}
+
+// ...and turned back once it is set down.
+void AppendAxisHome(const Run& run, std::string& editor) {
+  const char axis = run.placement.Axis();
+  if (axis != 0) AppendLine(editor, {"G00 ", std::string_view(&axis, 1), "0"});
+}
+
 // Appends the block of the component whose top-level node stands at absolute
 // index `index`. Each line is appended as soon as it is complete, so an error
 // leaves the lines before it in the editor.
@@ -136,6 +169,7 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
     throw Error(FormatMessage(msg::kUnknownDirection,
                               {IntegerToText(feederNumber), feeder.settings->direction}));
   const char axisAndSign[2] = {feeder.direction->axis, feeder.direction->sign};
+  const PlacedComponent placed = PlaceForProgram(run, component);
   const int axis = feeder.direction->axis == 'X' ? JobEstimate::kX : JobEstimate::kY;
 
   const std::string& h = run.height.text;
@@ -176,11 +210,11 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   if (run.options.switchValve) AppendValve(run, run.options.valveOn, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
   estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
-  // Component coordinates are written as read, only without their unit.
-  std::string x = WithoutAnyUnit(component.x);
-  std::string y = WithoutAnyUnit(component.y);
-  ToGCodeNumberText(x);
-  ToGCodeNumberText(y);
+  AppendAxisTurn(run, component, placed, editor);
+  // Component coordinates are written as read, only without their unit, unless
+  // the board is placed elsewhere on the bed.
+  const std::string& x = placed.x;
+  const std::string& y = placed.y;
   AppendLine(editor, {"G00 X", x, " Y", y, " F", travel.text});
   estimate.MoveXY(ProgramValue(x), ProgramValue(y), travel.value);
   AppendLine(editor, {"G01 Z-", h, " F", setDown.text});
@@ -188,6 +222,7 @@ void AppendComponent(const ComponentTree& tree, int index, Run& run, std::string
   if (run.options.switchValve) AppendValve(run, run.options.valveOff, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
   estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
+  AppendAxisHome(run, editor);
   AppendLine(editor, {});
   estimate.CountPart();
 }
@@ -240,7 +275,9 @@ JobSummary GenerateInto(const ComponentTree& tree, Run& run, Output& out) {
   }
   AppendLine(editor, {percentLines ? "%" : "M2"});
   out.Finish();
-  return run.estimate.Summary();
+  JobSummary summary = run.estimate.Summary();
+  summary.turnedParts = std::move(run.turnedParts);
+  return summary;
 }
 
 }  // namespace

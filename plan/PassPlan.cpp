@@ -11,6 +11,8 @@
 #include "core/EditCommands.h"
 #include "core/Error.h"
 #include "core/Messages.h"
+#include "core/NotFitted.h"
+#include "settings/BoardPlacement.h"
 
 namespace tav {
 namespace {
@@ -26,9 +28,23 @@ std::string KindKey(std::string_view value, std::string_view footprint) {
   return key;
 }
 
+// The feeder angle under which the part needs no turn; an empty rotation is 0.
+double NeededAngleOf(const TreeNode& top, const BoardPlacement& placement) {
+  const std::string_view rotation = ComponentAttribute(top, block::kRotation);
+  if (rotation.find_first_not_of(' ') == std::string_view::npos) return placement.NeededAngle(0);
+  const std::optional<double> degrees = ReadPlacementNumber(rotation);
+  if (!degrees)
+    throw Error(FormatMessage("Die Drehung von %s ist keine Zahl: %s", {top.Text(), rotation}));
+  return placement.NeededAngle(*degrees);
+}
+
 }  // namespace
 
-PassPlan PassPlan::Make(const ComponentTree& tree) {
+PassPlan PassPlan::Make(const ComponentTree& tree) { return Make(tree, MachineSettings{}); }
+
+PassPlan PassPlan::Make(const ComponentTree& tree, const MachineSettings& settings) {
+  const BoardPlacement placement(settings);
+  const bool byAngle = placement.TurnsMatter() && placement.Axis() == 0;
   PassPlan plan;
   const int rows = tree.TopLevelCount();
   plan.kindOfRow_.assign(static_cast<std::size_t>(rows), -1);
@@ -44,9 +60,20 @@ PassPlan PassPlan::Make(const ComponentTree& tree) {
       throw Error(FormatMessage(msg::kNotAComponentBlock, {top->Text()}));
     const std::string_view value = ComponentAttribute(*top, block::kComment);
     const std::string_view footprint = ComponentAttribute(*top, block::kFootprint);
+    if (IsNotFitted(value)) {
+      plan.notFitted_.push_back(top->Text());
+      continue;
+    }
+    std::string key = KindKey(value, footprint);
+    std::optional<double> angle;
+    if (byAngle) {
+      angle = NeededAngleOf(*top, placement);
+      key.push_back('\0');
+      key += DegreesText(*angle);
+    }
     const auto [entry, isNew] =
-        kindByKey.try_emplace(KindKey(value, footprint), static_cast<int>(found.size()));
-    if (isNew) found.push_back(PartKind{std::string(value), std::string(footprint), {}, {}});
+        kindByKey.try_emplace(std::move(key), static_cast<int>(found.size()));
+    if (isNew) found.push_back(PartKind{std::string(value), std::string(footprint), {}, {}, angle});
     PartKind& kind = found[static_cast<std::size_t>(entry->second)];
     kind.rows.push_back(row);
     kind.designators.push_back(top->Text());
@@ -86,7 +113,7 @@ int PassPlan::PassCount() const noexcept {
 }
 
 int PassPlan::ExcludedCount() const noexcept {
-  return static_cast<int>(kindOfRow_.size()) - planned_;
+  return static_cast<int>(kindOfRow_.size()) - planned_ - static_cast<int>(notFitted_.size());
 }
 
 std::span<const PartKind> PassPlan::KindsOfPass(int pass) const {
@@ -114,6 +141,12 @@ void PassPlan::CheckSameComponents(const ComponentTree& tree) const {
   if (!same)
     throw Error(
         "Die Bauteile haben sich seit der Planung ge\xE4ndert; bitte die Durchg\xE4nge neu planen");
+}
+
+void PassPlan::ApplyPassAngles(MachineSettings& settings, int pass) const {
+  const auto kinds = KindsOfPass(pass);
+  for (std::size_t i = 0; i < kinds.size(); ++i)
+    if (kinds[i].angle) settings.angles[i] = DegreesText(*kinds[i].angle);
 }
 
 void PassPlan::ApplyPass(ComponentTree& tree, int pass) const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/ComponentTree.h"
+#include "settings/MachineSettings.h"
 
 namespace tav {
 
@@ -18,14 +20,18 @@ struct PartKind {
   // Top-level rows of its components and their designators, in tree order.
   std::vector<int> rows;
   std::vector<std::string> designators;
+  // Where the planner splits kinds by angle: the feeder angle (0 to less than
+  // 360 degrees) under which its parts need no turn.
+  std::optional<double> angle;
 
   int Count() const noexcept { return static_cast<int>(rows.size()); }
 };
 
 // Splits a board into passes ("Durchgänge") of at most four part kinds.
 //
-// The components included when the plan is made are grouped into part kinds
-// (same value and footprint, byte for byte). The kinds are ordered by their
+// The components included when the plan is made, except those marked as not
+// to be fitted, are grouped into part kinds (same value and footprint, byte
+// for byte). The kinds are ordered by their
 // number of components, most first, ties in the order in which a kind first
 // appears in the tree. Kind k of that order (from 0) goes on feeder
 // k % 4 + 1 in pass k / 4 + 1. Components excluded when the plan is made are
@@ -43,6 +49,12 @@ class PassPlan final {
   // Bauteils" when an included component lacks its attribute nodes (comment,
   // footprint, layer, rotation, feeder).
   static PassPlan Make(const ComponentTree& tree);
+  // The same, for the board placement in `settings`: once part turns matter
+  // (BoardPlacement::TurnsMatter) and the machine has no rotation axis, a kind
+  // is split by the feeder angle its parts need, so no part lands turned.
+  // Throws Error (the placement's setting errors; a part whose rotation is no
+  // number when kinds are split by angle).
+  static PassPlan Make(const ComponentTree& tree, const MachineSettings& settings);
 
   // No component was included: there is nothing to place.
   bool Empty() const noexcept { return kinds_.empty(); }
@@ -52,6 +64,9 @@ class PassPlan final {
   int ComponentCount() const noexcept { return planned_; }
   // Components left out because they were excluded when the plan was made.
   int ExcludedCount() const noexcept;
+  // Included components left out because their value marks them as not to
+  // be fitted (IsNotFitted), in tree order.
+  const std::vector<std::string>& NotFitted() const noexcept { return notFitted_; }
   // Planned components on the top side and on the bottom side (by "Layer: ");
   // components of an unknown side count in neither.
   int TopSideCount() const noexcept { return topSide_; }
@@ -77,6 +92,9 @@ class PassPlan final {
   // asking to plan again when the tree's components are no longer those the
   // plan was made from, before anything changes.
   void ApplyPass(ComponentTree& tree, int pass) const;
+  // Sets the "Winkel" of the feeders whose kinds in pass `pass` have an angle;
+  // the others keep theirs. Throws Error "Ungültiger Index" for a pass out of range.
+  void ApplyPassAngles(MachineSettings& settings, int pass) const;
 
  private:
   void CheckSameComponents(const ComponentTree& tree) const;
@@ -85,6 +103,7 @@ class PassPlan final {
   // For each top-level row: the index of its kind in kinds_, or -1 when the
   // component was not planned.
   std::vector<int> kindOfRow_;
+  std::vector<std::string> notFitted_;
   int planned_ = 0;
   int topSide_ = 0;
   int bottomSide_ = 0;

@@ -21,6 +21,8 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
     for (std::size_t f = 0; f < kFeederFields.size(); ++f) {
       all[next++] = {"Feeder", kFeederKeys[feeder][f], nullptr, feeder, kFeederFields[f]};
     }
+    static constexpr std::array<const char*, 4> kAngleKeys{"F1A", "F2A", "F3A", "F4A"};
+    all[next++] = {"Feeder", kAngleKeys[feeder], nullptr, -1, nullptr, true, false, feeder};
   }
   all[next++] = {"Geschwindigkeiten", "SpeedHeben", &MachineSettings::liftFeed};
   all[next++] = {"Geschwindigkeiten", "SpeedSetzen", &MachineSettings::placeFeed};
@@ -37,6 +39,14 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
   all[next++] = later("Steuerung", &MachineSettings::controller);
   all[next++] = later("Kommentare", &MachineSettings::comments);
   all[next++] = {"Koordinaten", "BauteilMaxZ", &MachineSettings::maxPartHeight};
+  all[next++] = {"Maschine", "Drehachse", &MachineSettings::rotationAxis, -1, nullptr, true};
+  const auto board = [](std::string_view key, std::string MachineSettings::*field) {
+    return StoredSetting{"Platine", key, field, -1, nullptr, true, /*projectOnly=*/true};
+  };
+  all[next++] = board("Nullpunkt_X", &MachineSettings::originX);
+  all[next++] = board("Nullpunkt_Y", &MachineSettings::originY);
+  all[next++] = board("Drehung", &MachineSettings::boardRotation);
+  all[next++] = board("Seite", &MachineSettings::boardSide);
   return all;
 }
 
