@@ -41,7 +41,8 @@ struct Arguments {
 //   plan (--pnp F | --project P) -o DIR [--decimal-separator C]
 // gcode, import and plan also take [--machine M], any number of
 // [--set KEY=VALUE] and none or two [--align REF=X,Y] (numbers with ".").
-//   show (F | --project P) [--decimal-separator C]
+//   show F [--decimal-separator C]
+//   show --project P [--decimal-separator C]
 //   --help | COMMAND --help
 // Long options also take "--name=value" ("--summary" takes no value); "--" ends
 // the options. An option given

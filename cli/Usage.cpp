@@ -47,7 +47,8 @@ constexpr std::string_view kPlanNotes =
     "durchgang-N.nc einer fr\xFC"
     "heren Planung mit mehr Durchg\xE4ngen werden entfernt.\n";
 constexpr std::string_view kShowSynopsis =
-    "tav show (F.csv | --project P.tav) [--decimal-separator C]\n";
+    "tav show F.csv [--decimal-separator C]\n"
+    "  tav show --project P.tav [--decimal-separator C]\n";
 
 constexpr std::string_view kGCodeHelp =
     "Erzeugt das G-Code-Programm aus Projekt und Pick-and-Place-Datei.\n"

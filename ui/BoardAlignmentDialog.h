@@ -42,7 +42,6 @@ class BoardAlignmentDialog final : public QDialog {
   // The alignment of the fields as they stand; nothing when they give none
   // (the reason is shown in the dialog).
   const std::optional<tav::BoardAlignment>& Result() const noexcept { return result_; }
-  Ui::BoardAlignmentForm& Form() noexcept { return *ui_; }
 
  private:
   void Recompute();

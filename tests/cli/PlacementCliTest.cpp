@@ -68,7 +68,7 @@ TEST(TavPlacement, AlignFindsOriginAndTurnFromTwoMeasuredParts) {
   const ProcessResult plan = Tav({"plan", "--pnp", kSmall, "-o", folder / "passes", "--align",
                                   "R1=" + Measured(5, 7), "--align", "U1=" + Measured(20, 15)});
   EXPECT_EQ(plan.exitCode, 0) << plan.err;
-  EXPECT_NE(test::ReadBytes(folder / "passes" / "durchgang-1.nc").find("G00 X61.877 Y-24.248"),
+  EXPECT_NE(test::ReadBytes(folder / "passes/durchgang-1.nc").find("G00 X61.877 Y-24.248"),
             std::string::npos);
 
   // A 2 % longer distance: a wrong part or a typo.

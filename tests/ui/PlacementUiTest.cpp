@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeView>
@@ -18,7 +22,6 @@
 #include "ui/BedPreview.h"
 #include "ui/BoardAlignmentDialog.h"
 #include "ui/ComponentTreeModel.h"
-#include "ui_BoardAlignmentDialog.h"
 
 namespace tav::ui::test {
 namespace {
@@ -54,7 +57,26 @@ TEST_F(PlacementUi, FieldsMapToTheSettingsAndTheUnsetSideShowsAsADash) {
 TEST_F(PlacementUi, AlignmentDialogPresetsFarPartsAndTakesMachinePositions) {
   ImportRealBoard();
   BoardAlignmentDialog& dialog = form_.AlignmentDialog();
-  auto& ui = dialog.Form();
+  const auto find = [&dialog]<typename T>(T*, const char* name) {
+    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  };
+  struct {
+    QComboBox* Punkt1_Bauteil;
+    QComboBox* Punkt2_Bauteil;
+    QPushButton* Punkt1_Uebernehmen;
+    QPushButton* Punkt2_Uebernehmen;
+    QPushButton* Uebernehmen;
+    QLineEdit* Punkt2_X;
+    QLabel* Ergebnis;
+  } ui{find(static_cast<QComboBox*>(nullptr), "Punkt1_Bauteil"),
+       find(static_cast<QComboBox*>(nullptr), "Punkt2_Bauteil"),
+       find(static_cast<QPushButton*>(nullptr), "Punkt1_Uebernehmen"),
+       find(static_cast<QPushButton*>(nullptr), "Punkt2_Uebernehmen"),
+       find(static_cast<QPushButton*>(nullptr), "Uebernehmen"),
+       find(static_cast<QLineEdit*>(nullptr), "Punkt2_X"),
+       find(static_cast<QLabel*>(nullptr), "Ergebnis")};
   dialog.Prepare(form_.Tree(), form_.ReadSettingsFields());
   EXPECT_NE(ui.Punkt1_Bauteil->currentIndex(), ui.Punkt2_Bauteil->currentIndex());
   EXPECT_FALSE(ui.Punkt1_Uebernehmen->isVisibleTo(&dialog));
