@@ -129,7 +129,8 @@ void AppendValve(Run& run, const std::string& code, std::string& editor) {
 // The component's machine position as the program writes it; on the way,
 // refuses a part of the other side and notes a part the machine cannot turn.
 PlacedComponent PlaceForProgram(Run& run, const ComponentBlock& component) {
-  PlacedComponent placed = ProgramPosition(run.placement, component);
+  // Turns matter with an axis or once placement settings are in use.
+  PlacedComponent placed = ProgramPosition(run.placement, component, run.placement.TurnsMatter());
   if (run.placement.Axis() == 0 && run.placement.TurnsMatter() &&
       (!placed.turn || *placed.turn != 0))
     run.turnedParts.emplace_back(component.designator);

@@ -5,9 +5,10 @@
 
 namespace tav {
 
-PlacedComponent ProgramPosition(const BoardPlacement& placement, const ComponentBlock& component) {
+PlacedComponent ProgramPosition(const BoardPlacement& placement, const ComponentBlock& component,
+                                bool withTurn) {
   placement.CheckSide(component);
-  PlacedComponent placed = placement.PlaceComponent(component);
+  PlacedComponent placed = placement.PlaceComponent(component, withTurn);
   if (placement.Identity()) {
     ToGCodeNumberText(placed.x);
     ToGCodeNumberText(placed.y);

@@ -132,14 +132,15 @@ void BoardPlacement::CheckSide(const ComponentBlock& component) const {
                      side == ComponentSide::kTop ? kTopSideText : kBottomSideText, placed}));
 }
 
-PlacedComponent BoardPlacement::PlaceComponent(const ComponentBlock& component) const {
+PlacedComponent BoardPlacement::PlaceComponent(const ComponentBlock& component,
+                                               bool withTurn) const {
   PlacedComponent placed;
   placed.x = WithoutAnyUnit(component.x);
   placed.y = WithoutAnyUnit(component.y);
-  const std::optional<double> x = ReadPlacementNumber(placed.x);
-  const std::optional<double> y = ReadPlacementNumber(placed.y);
-  if (x && y) placed.position = Point2{*x, *y};
   if (!identity_) {
+    const std::optional<double> x = ReadPlacementNumber(placed.x);
+    const std::optional<double> y = ReadPlacementNumber(placed.y);
+    if (x && y) placed.position = Point2{*x, *y};
     if (!placed.position)
       throw Error(FormatMessage("Die Position von %s ist keine Zahl: %s / %s",
                                 {component.designator, placed.x, placed.y}));
@@ -147,6 +148,7 @@ PlacedComponent BoardPlacement::PlaceComponent(const ComponentBlock& component) 
     placed.x = MillimetreText(placed.position->x);
     placed.y = MillimetreText(placed.position->y);
   }
+  if (!withTurn) return placed;
   const std::string_view rotation = component.rotation;
   if (rotation.find_first_not_of(' ') == std::string_view::npos)
     placed.turn = Turn(0, component.feeder);

@@ -27,7 +27,7 @@ struct Point2 {
 };
 
 // One component as the machine sees it: its position texts as the program
-// writes them (numbers with "."), their values where they are numbers, and
+// writes them (numbers with "."), their values when the board is moved, and
 // its turn where its rotation is a number.
 struct PlacedComponent {
   std::string x;
@@ -72,9 +72,11 @@ class BoardPlacement final {
 
   // Throws Error naming the part when its side does not match the job's side.
   void CheckSide(const ComponentBlock& component) const;
-  // Position texts and turn of a component. Throws Error naming the part when
-  // the board is moved and a position is no number.
-  PlacedComponent PlaceComponent(const ComponentBlock& component) const;
+  // Position texts and turn of a component (the turn only `withTurn`; the
+  // position values only when the board is moved, so copying stays cheap).
+  // Throws Error naming the part when the board is moved and a position is
+  // no number.
+  PlacedComponent PlaceComponent(const ComponentBlock& component, bool withTurn = true) const;
 
  private:
   double originX_ = 0;

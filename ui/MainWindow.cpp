@@ -509,7 +509,12 @@ void MainWindow::SetUpPlacement() {
   auto* show = new QAction(QStringLiteral("Vorschau"), this);
   show->setObjectName(QStringLiteral("Vorschau1"));
   show->setShortcut(QKeySequence(Qt::Key_F6));
-  ui_->Projekt1->addAction(show);
+  // Right after "Durchgänge planen…", so that "Beenden" stays last.
+  const QList<QAction*> items = ui_->Projekt1->actions();
+  const QAction* plan = findChild<QAction*>(QStringLiteral("DurchgaengePlanen1"));
+  const qsizetype after = items.indexOf(plan);
+  ui_->Projekt1->insertAction(after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr,
+                              show);
   connect(show, &QAction::triggered, this, [this] {
     preview_->show();
     preview_->raise();

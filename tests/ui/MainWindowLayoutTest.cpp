@@ -160,8 +160,8 @@ TEST_F(MainWindowLayout, MenusAndPopupMenu) {
       texts(menus[0]->menu()->actions()),
       QStringList({QStringLiteral("Laden1=Projekt \u00f6ffnen"), "Speicher1=Projekt speichern",
                    "Projektspeichernunter1=Projekt speichern unter", "-",
-                   QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"), "-",
-                   "Beenden1=Beenden"}));
+                   QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"),
+                   "Vorschau1=Vorschau", "-", "Beenden1=Beenden"}));
   EXPECT_EQ(texts(menus[1]->menu()->actions()),
             QStringList({"Speichern1=Speichern", "Laden2=Laden"}));
   EXPECT_EQ(texts(menus[2]->menu()->actions()),
