@@ -8,6 +8,7 @@
 #include "cli/UsageError.h"
 #include "core/Error.h"
 #include "core/Messages.h"
+#include "core/NumberConversion.h"
 #include "project/SettingKeys.h"
 
 namespace tav::cli {
@@ -93,6 +94,10 @@ class OptionReader {
       StoreSetting(out, value);
       return;
     }
+    if (name == "--align") {
+      StoreMeasuredPart(out, value);
+      return;
+    }
     std::optional<std::string>& slot = name == "--project"   ? out.project
                                        : name == "--pnp"     ? out.pnp
                                        : name == "--machine" ? out.machine
@@ -111,6 +116,21 @@ class OptionReader {
     if (setting == nullptr)
       throw UsageError(FormatMessage("Unbekannte Einstellung \"%s\"", {key}), command_);
     out.settings.emplace_back(std::string(setting->key), assignment.substr(equals + 1));
+  }
+
+  // "REF=X,Y" with numbers written with ".".
+  void StoreMeasuredPart(Arguments& out, const std::string& text) {
+    const auto equals = text.rfind('=');
+    const auto comma = text.rfind(',');
+    std::optional<Number> x, y;
+    if (equals != std::string::npos && equals > 0 && comma != std::string::npos && comma > equals) {
+      x = TryTextToNumber(std::string_view(text).substr(equals + 1, comma - equals - 1), '.');
+      y = TryTextToNumber(std::string_view(text).substr(comma + 1), '.');
+    }
+    if (!x || !y || out.align.size() >= 2)
+      throw UsageError(FormatMessage("--align erwartet zweimal BAUTEIL=X,Y, nicht \"%s\"", {text}),
+                       command_);
+    out.align.push_back({text.substr(0, equals), static_cast<double>(*x), static_cast<double>(*y)});
   }
 
   template <typename T>
@@ -146,17 +166,18 @@ Arguments ParseArguments(std::span<const std::string> args) {
   OptionReader reader(args.subspan(1), command);
   if (command == "gcode") {
     result.command = Command::kGCode;
-    if (!reader.Read(
-            result,
-            {"--project", "--pnp", "-o", "--decimal-separator", "--summary", "--machine", "--set"},
-            positional)) {
+    if (!reader.Read(result,
+                     {"--project", "--pnp", "-o", "--decimal-separator", "--summary", "--machine",
+                      "--set", "--align"},
+                     positional)) {
       return HelpFor(command);
     }
     if (!positional.empty())
       throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[0]}), command);
   } else if (command == "import") {
     result.command = Command::kImport;
-    if (!reader.Read(result, {"--project", "-o", "--decimal-separator", "--machine", "--set"},
+    if (!reader.Read(result,
+                     {"--project", "-o", "--decimal-separator", "--machine", "--set", "--align"},
                      positional)) {
       return HelpFor(command);
     }
@@ -167,9 +188,10 @@ Arguments ParseArguments(std::span<const std::string> args) {
     result.input = positional[0];
   } else if (command == "plan") {
     result.command = Command::kPlan;
-    if (!reader.Read(result,
-                     {"--project", "--pnp", "-o", "--decimal-separator", "--machine", "--set"},
-                     positional)) {
+    if (!reader.Read(
+            result,
+            {"--project", "--pnp", "-o", "--decimal-separator", "--machine", "--set", "--align"},
+            positional)) {
       return HelpFor(command);
     }
     if (!positional.empty())
@@ -179,7 +201,13 @@ Arguments ParseArguments(std::span<const std::string> args) {
     if (!result.output) throw UsageError("Der Zielordner fehlt (-o ORDNER)", command);
   } else if (command == "show") {
     result.command = Command::kShow;
-    if (!reader.Read(result, {"--decimal-separator"}, positional)) return HelpFor(command);
+    if (!reader.Read(result, {"--decimal-separator", "--project"}, positional))
+      return HelpFor(command);
+    if (result.project) {
+      if (!positional.empty())
+        throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[0]}), command);
+      return result;
+    }
     if (positional.empty()) throw UsageError(msg::kMissingPickPlaceFile, command);
     if (positional.size() > 1)
       throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
@@ -189,6 +217,8 @@ Arguments ParseArguments(std::span<const std::string> args) {
   } else {
     throw UsageError(FormatMessage(msg::kUnknownCommand, {command}), "");
   }
+  if (result.align.size() == 1)
+    throw UsageError("--align ist zweimal anzugeben, je Messpunkt einmal", command);
   return result;
 }
 

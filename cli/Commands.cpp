@@ -50,14 +50,16 @@ JobSummary StreamGCode(const Arguments& args, std::FILE* standardOutput) {
 }  // namespace
 
 void RunGCode(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
-  if (args.pnp && !args.project) {
+  // Two measured points need the parts' design positions before the first
+  // block, so an alignment goes the tree's way.
+  if (args.pnp && !args.project && args.align.empty()) {
     const JobSummary summary = StreamGCode(args, standardOutput);
     if (args.summary) WriteAll(standardError, ToTerminal(JobSummaryText(summary) + "\n"));
     return;
   }
   ComponentTree tree;
   MachineSettings settings;
-  LoadCheckedJob(args, tree, settings);
+  LoadCheckedJob(args, tree, settings, standardError);
   JobSummary summary;
   if (args.output) {
     // Streamed into the file, so the program is never held as a whole.
@@ -83,6 +85,7 @@ void RunImport(const Arguments& args) {
   }
   PickPlaceImport(args.input, tree);
   ApplySettingOptions(args, settings);
+  ApplyAlignmentOptions(args, tree, settings, stderr);
   SaveProject(*args.output, tree, settings);
 }
 

@@ -26,7 +26,9 @@ void RunImport(const Arguments& args);
 // `tav show`: reads the pick-and-place file as the import does and writes one
 // component a line to `standardOutput` (designator, value, footprint, X and Y
 // in mm, rotation, side; separated by TAB, UTF-8) and a summary line (layout,
-// encoding, unit, count) to `standardError`. Throws Error.
+// encoding, unit, count) to `standardError`. With --project instead: one
+// included part of the project a line (designator, machine X, machine Y, turn
+// in degrees; TAB-separated) as the program will use them. Throws Error.
 void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError);
 
 }  // namespace tav::cli

@@ -106,15 +106,16 @@ void WritePlan(const Arguments& args, const PassPlan& plan,
 // its kind's feeder when its kind is in the pass and is left out otherwise,
 // as applying the pass to the imported tree would do.
 ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
-                                 const MachineSettings& settings, const FieldNote& note,
-                                 int pass) {
+                                 const MachineSettings& settings, const FieldNote& note, int pass) {
   return [&board, &plan, &settings, &note, pass](const ByteSink& write) {
     std::size_t row = 0;
     const auto feederInPass = [&plan, pass, &row](const BoardComponent&) {
       const int kind = plan.KindOfRow(row++);
       return kind >= 0 && PassPlan::PassOfKind(kind) == pass ? PassPlan::FeederOfKind(kind) : 0;
     };
-    GCodeGenerator::Generate(board.Components(feederInPass), settings, write, note);
+    MachineSettings withAngles = settings;
+    plan.ApplyPassAngles(withAngles, pass);
+    GCodeGenerator::Generate(board.Components(feederInPass), withAngles, write, note);
   };
 }
 
@@ -123,16 +124,24 @@ ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
 // rows are read; no component tree is built and no program held whole.
 void StreamPlan(const Arguments& args) {
   StreamedBoard board(*args.pnp);
-  const PassPlan plan = PassPlan::Make([&args](const PlannedPartVisitor& visit) {
-    ReadBoardFile(*args.pnp, [&visit](const BoardComponent& component) {
-      visit(PlannedPart{component.value, component.footprint, component.designator,
-                        SideOfLayer(component.side), true});
-    });
-  });
   MachineSettings settings;
   SettingOrigins origins;
-  ApplySettingOptions(args, settings, &origins);
+  try {
+    ApplySettingOptions(args, settings, &origins);
+  } catch (const Error&) {
+    // A faulty board file is still the error reported, as when it is imported first.
+    board.Check();
+    throw;
+  }
   const FieldNote note = [&](const std::string& field) { return origins.Note(settings, field); };
+  const PassPlan plan = PassPlan::Make(
+      [&args](const PlannedPartVisitor& visit) {
+        ReadBoardFile(*args.pnp, [&visit](const BoardComponent& component) {
+          visit(PlannedPart{component.value, component.footprint, component.designator,
+                            SideOfLayer(component.side), true, component.rotation});
+        });
+      },
+      settings);
   RefuseEmpty(plan);
   // Unusable program options and settings are refused before any file is
   // touched; each part is checked as its pass program is written.
@@ -145,15 +154,17 @@ void StreamPlan(const Arguments& args) {
 }  // namespace
 
 void RunPlan(const Arguments& args) {
-  if (args.pnp && !args.project) {
+  // Two measured points need the parts' design positions first, so an
+  // alignment goes the tree's way.
+  if (args.pnp && !args.project && args.align.empty()) {
     StreamPlan(args);
     return;
   }
   ComponentTree tree;
   MachineSettings settings;
-  LoadCheckedJob(args, tree, settings);
+  LoadCheckedJob(args, tree, settings, stderr);
 
-  const PassPlan plan = PassPlan::Make(tree);
+  const PassPlan plan = PassPlan::Make(tree, settings);
   RefuseEmpty(plan);
   std::vector<std::string> programs = GeneratePassPrograms(tree, settings, plan);
   WritePlan(args, plan, [&programs](int pass, const std::string& path) {

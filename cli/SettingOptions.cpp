@@ -4,10 +4,14 @@
 #include <filesystem>
 
 #include "boards/PickPlaceImport.h"
+#include "cli/TerminalText.h"
+#include "core/Error.h"
+#include "core/Messages.h"
 #include "gcode/ProgramCheck.h"
 #include "project/MachineProfile.h"
 #include "project/ProjectFile.h"
 #include "project/SettingKeys.h"
+#include "settings/BoardAlignment.h"
 
 namespace tav::cli {
 namespace {
@@ -59,7 +63,8 @@ void ApplySettingOptions(const Arguments& args, MachineSettings& settings,
   settings = std::move(changed);
 }
 
-void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings& settings) {
+void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings& settings,
+                    std::FILE* standardError) {
   SettingOrigins origins;
   if (args.project) {
     LoadProject(*args.project, tree, settings);
@@ -67,8 +72,24 @@ void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings&
   }
   if (args.pnp) PickPlaceImport(*args.pnp, tree);
   ApplySettingOptions(args, settings, &origins);
+  ApplyAlignmentOptions(args, tree, settings, standardError);
   CheckProgram(tree, settings,
                [&](const std::string& field) { return origins.Note(settings, field); });
+}
+
+void ApplyAlignmentOptions(const Arguments& args, const ComponentTree& tree,
+                           MachineSettings& settings, std::FILE* standardError) {
+  if (args.align.size() != 2) return;
+  const Arguments::MeasuredPart& a = args.align[0];
+  const Arguments::MeasuredPart& b = args.align[1];
+  const BoardPlacement placement(settings);
+  const BoardAlignment alignment =
+      AlignBoard(DesignPositionOf(tree, a.designator), DesignPositionOf(tree, b.designator),
+                 {a.x, a.y}, {b.x, b.y}, placement.Side());
+  ApplyAlignment(alignment, settings);
+  const std::string text = ToTerminal(AlignmentText(alignment) + "\n");
+  if (std::fwrite(text.data(), 1, text.size(), standardError) != text.size())
+    throw Error(FormatMessage(msg::kCannotWrite, {"die Standardfehlerausgabe"}));
 }
 
 }  // namespace tav::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
 #include <string>
 
 #include "cli/Arguments.h"
@@ -34,9 +35,18 @@ class SettingOrigins final {
 void ApplySettingOptions(const Arguments& args, MachineSettings& settings,
                          SettingOrigins* origins = nullptr);
 
+// With two --align points: finds the board's origin and turn from the parts'
+// measured positions (after the settings options, so their "Seite" counts),
+// sets them and prints the result and the distance difference to
+// `standardError`. Throws Error (unknown part, distances too far apart).
+void ApplyAlignmentOptions(const Arguments& args, const ComponentTree& tree,
+                           MachineSettings& settings, std::FILE* standardError);
+
 // Loads the project (--project), imports the board (--pnp), applies the
-// settings options and checks the result as the generator will, so a refusal
-// names the project key and where its value came from. Throws Error.
-void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings& settings);
+// settings options and the alignment (--align) and checks the result as the
+// generator will, so a refusal names the project key and where its value came
+// from. Throws Error.
+void LoadCheckedJob(const Arguments& args, ComponentTree& tree, MachineSettings& settings,
+                    std::FILE* standardError);
 
 }  // namespace tav::cli

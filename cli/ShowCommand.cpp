@@ -11,6 +11,8 @@
 #include "core/Messages.h"
 #include "core/NumberConversion.h"
 #include "core/Windows1252.h"
+#include "gcode/ProgramPosition.h"
+#include "project/ProjectFile.h"
 
 namespace tav::cli {
 namespace {
@@ -27,9 +29,34 @@ void Write(std::FILE* stream, const std::string& bytes, const char* name) {
   if (!written || std::fflush(stream) != 0) throw Error(FormatMessage(msg::kCannotWrite, {name}));
 }
 
+// Each included part of the project as the program will place it.
+void ShowProject(const std::string& path, std::FILE* standardOutput) {
+  ComponentTree tree;
+  MachineSettings settings;
+  LoadProject(path, tree, settings);
+  const BoardPlacement placement(settings);
+  std::string listing;
+  std::string line;
+  for (int row = 0; row < tree.TopLevelCount(); ++row) {
+    const TreeNode* top = tree.TopLevel(row);
+    if (top->ImageIndex() != icon::kIncluded) continue;
+    const ComponentBlock component = ReadComponentBlock(tree, tree.IndexOf(top));
+    const PlacedComponent placed = ProgramPosition(placement, component);
+    line.clear();
+    AppendField(line, std::string(component.designator));
+    AppendField(line, placed.x);
+    AppendField(line, placed.y);
+    AppendField(line, placed.turn ? TurnText(*placed.turn) : std::string(component.rotation));
+    listing += Cp1252ToUtf8(line);
+    listing += '\n';
+  }
+  Write(standardOutput, listing, "die Standardausgabe");
+}
+
 }  // namespace
 
 void RunShow(const Arguments& args, std::FILE* standardOutput, std::FILE* standardError) {
+  if (args.project) return ShowProject(*args.project, standardOutput);
   // Held until the file is read to its end, so an error shows no half listing;
   // the rows are not: a large board's listing spools to a temporary file.
   OutputSpool listing;

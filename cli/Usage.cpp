@@ -6,13 +6,16 @@ namespace {
 
 constexpr std::string_view kGCodeSynopsis =
     "tav gcode [--project P.tav] [--pnp F.csv] [-o OUT] [--decimal-separator C]\n"
-    "          [--summary] [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+    "          [--summary] [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n"
+    "          [--align BAUTEIL=X,Y --align BAUTEIL=X,Y]\n";
 constexpr std::string_view kImportSynopsis =
     "tav import F.csv -o P.tav [--project BASE.tav] [--decimal-separator C]\n"
-    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n"
+    "          [--align BAUTEIL=X,Y --align BAUTEIL=X,Y]\n";
 constexpr std::string_view kPlanSynopsis =
     "tav plan (--pnp F.csv | --project P.tav) -o ORDNER [--decimal-separator C]\n"
-    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n";
+    "          [--machine M.tavm] [--set SCHL\xDCSSEL=WERT]...\n"
+    "          [--align BAUTEIL=X,Y --align BAUTEIL=X,Y]\n";
 
 // The options that set machine settings, shared by gcode, import and plan.
 constexpr std::string_view kSettingOptionsHelp =
@@ -20,7 +23,10 @@ constexpr std::string_view kSettingOptionsHelp =
     "                           (nach dem Projekt)\n"
     "  --set SCHL\xDCSSEL=WERT     eine Einstellung setzen, mit dem Schl\xFCssel der\n"
     "                           Projektdatei (F1X, SpeedFahren, BauteilMaxZ, Ventil_On,\n"
-    "                           Delay, ...); mehrfach m\xF6glich, nach --machine\n";
+    "                           Delay, ...); mehrfach m\xF6glich, nach --machine\n"
+    "  --align BAUTEIL=X,Y      zweimal: die an der Maschine gemessene Mitte eines\n"
+    "                           Bauteils (Zahlen mit \".\"); setzt Nullpunkt und Drehung\n"
+    "                           der Platine (nach --set), Ergebnis auf stderr\n";
 
 constexpr std::string_view kPlanHelp =
     "Teilt die eingeschlossenen Bauteile in Durchg\xE4nge zu je vier Bauteilarten\n"
@@ -34,11 +40,16 @@ constexpr std::string_view kPlanHelp =
 
 constexpr std::string_view kPlanNotes =
     "\n"
-    "Ausgeschlossene Bauteile werden nicht eingeplant. Bei einem Fehler wird keine\n"
-    "Datei im Ordner angelegt oder ge\xE4ndert. Programme durchgang-N.nc einer\n"
-    "fr\xFC"
+    "Ausgeschlossene und nicht best\xFC"
+    "ckte Bauteile (Wert NC, DNP, DNF, ...) werden nicht\n"
+    "eingeplant. Ohne Drehachse, sobald Seite, Nullpunkt, Drehung oder Feeder-Winkel\n"
+    "gesetzt sind, wird jede Bauteilart nach dem n\xF6tigen Winkel geteilt. Bei einem\n"
+    "Fehler wird keine Datei im Ordner angelegt oder ge\xE4ndert. Programme\n"
+    "durchgang-N.nc einer fr\xFC"
     "heren Planung mit mehr Durchg\xE4ngen werden entfernt.\n";
-constexpr std::string_view kShowSynopsis = "tav show F.csv [--decimal-separator C]\n";
+constexpr std::string_view kShowSynopsis =
+    "tav show F.csv [--decimal-separator C]\n"
+    "  tav show --project P.tav [--decimal-separator C]\n";
 
 constexpr std::string_view kGCodeHelp =
     "Erzeugt das G-Code-Programm aus Projekt und Pick-and-Place-Datei.\n"
@@ -77,7 +88,10 @@ constexpr std::string_view kShowHelp =
     "  F.csv                    die Pick-and-Place-Datei (altes Format, Kopfzeile\n"
     "                           mit TAB, \";\" oder \",\", KiCad .pos; UTF-8, UTF-16)\n"
     "  --decimal-separator C    Dezimaltrennzeichen statt dem der Spracheinstellung\n"
-    "                           (\".\" gilt in Pick-and-Place-Dateien immer)\n";
+    "                           (\".\" gilt in Pick-and-Place-Dateien immer)\n"
+    "  --project P.tav          stattdessen je eingeschlossenem Bauteil des Projekts:\n"
+    "                           Bauteilname, Maschinen-X, Maschinen-Y und Drehung,\n"
+    "                           wie das Programm sie verwendet\n";
 
 constexpr std::string_view kExitStatus =
     "\n"

@@ -8,6 +8,7 @@
 #include "core/ComponentAttributes.h"
 #include "core/ComponentBlock.h"
 #include "core/EditCommands.h"
+#include "core/NotFitted.h"
 #include "core/NumberConversion.h"
 
 namespace tav {
@@ -104,6 +105,14 @@ void ExcludeSide(ComponentTree& tree, ComponentSide side) {
   for (TreeNode* component : AllComponents(tree))
     if (SideOfComponent(*component) == side) onSide.push_back(component);
   SetIcons(tree, onSide, icon::kExcluded);
+}
+
+void ExcludeNotFitted(ComponentTree& tree) {
+  std::vector<TreeNode*> notFitted;
+  for (TreeNode* component : AllComponents(tree))
+    if (IsNotFitted(ComponentAttribute(*component, block::kComment)))
+      notFitted.push_back(component);
+  SetIcons(tree, notFitted, icon::kExcluded);
 }
 
 }  // namespace tav

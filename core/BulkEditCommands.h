@@ -46,4 +46,9 @@ void ExcludeAllComponents(ComponentTree& tree);
 // stay as they are. Throws as SideOfComponent, before anything changes.
 void ExcludeSide(ComponentTree& tree, ComponentSide side);
 
+// "Nicht bestückte ausschliessen": excludes every component whose value marks
+// it as not to be fitted (IsNotFitted). Throws as ComponentAttribute, before
+// anything changes.
+void ExcludeNotFitted(ComponentTree& tree);
+
 }  // namespace tav

@@ -72,6 +72,7 @@ ComponentBlock ReadComponentBlock(const ComponentTree& tree, int index) {
   c.value = AfterLabel(top->Child(block::kComment - 1)->Text(), label::kComment);
   c.footprint = AfterLabel(top->Child(block::kFootprint - 1)->Text(), label::kFootprint);
   c.side = AfterLabel(top->Child(block::kLayer - 1)->Text(), label::kLayer);
+  c.rotation = AfterLabel(top->Child(block::kRotation - 1)->Text(), label::kRotation);
   c.included = top->ImageIndex() == icon::kIncluded;
   return c;
 }

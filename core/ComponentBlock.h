@@ -76,6 +76,7 @@ struct ComponentBlock {
   std::string_view value;       // comment node without its "Comment: " label
   std::string_view footprint;   // footprint node without its label
   std::string_view side;        // layer node without its label
+  std::string_view rotation;    // rotation node without its label
   bool included = false;        // ImageIndex 0 on the top-level node
 };
 

@@ -85,8 +85,7 @@ void CheckLoadProject(std::string_view input) {
     Expect(settings == settingsBefore, "a failed load changed the settings");
     return;
   }
-  Expect(settings.angles == settingsBefore.angles &&
-             settings.alignmentPockets == settingsBefore.alignmentPockets,
+  Expect(settings.alignmentPockets == settingsBefore.alignmentPockets,
          "a load changed settings that are not stored");
   const Loaded loaded{StateOf(tree), StoredValues(settings)};
   for (const NodeState& node : loaded.tree)

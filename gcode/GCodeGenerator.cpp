@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
@@ -18,7 +19,9 @@
 #include "gcode/GCodeOptions.h"
 #include "gcode/GrblText.h"
 #include "gcode/ProgramCheck.h"
+#include "gcode/ProgramPosition.h"
 #include "gcode/TapeAdvance.h"
+#include "settings/BoardPlacement.h"
 
 namespace tav {
 namespace {
@@ -113,7 +116,9 @@ struct Run {
   // stays at the travel height.
   std::string_view down;
   std::array<PreparedFeeder, 4> feeders;
+  BoardPlacement placement;
   JobEstimate estimate;
+  std::vector<std::string> turnedParts;  // without an axis, parts whose turn is not 0
 
   explicit Run(const MachineSettings& s)
       : settings(s),
@@ -126,7 +131,8 @@ struct Run {
         heightUp(Signed('+', height.text)),
         down(options.dryRun ? "G01 Z+" : "G01 Z-"),
         feeders{PreparedFeeder(s.feeders[0]), PreparedFeeder(s.feeders[1]),
-                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])} {
+                PreparedFeeder(s.feeders[2]), PreparedFeeder(s.feeders[3])},
+        placement(s) {
     estimate.SetWorkArea(ReadWorkArea(s));
   }
 
@@ -161,6 +167,34 @@ void AppendValve(Run& run, const std::string& code, std::string& editor) {
   run.estimate.Dwell(run.options.dwellSeconds);
 }
 
+// The component's machine position as the program writes it; on the way,
+// refuses a part of the other side and notes a part the machine cannot turn.
+PlacedComponent PlaceForProgram(Run& run, const ComponentBlock& component) {
+  // Turns matter with an axis or once placement settings are in use.
+  PlacedComponent placed = ProgramPosition(run.placement, component, run.placement.TurnsMatter());
+  if (run.placement.Axis() == 0 && run.placement.TurnsMatter() &&
+      (!placed.turn || *placed.turn != 0))
+    run.turnedParts.emplace_back(component.designator);
+  return placed;
+}
+
+// With a rotation axis the part is turned while lifted at the feeder.
+void AppendAxisTurn(const Run& run, const ComponentBlock& component, const PlacedComponent& placed,
+                    std::string& editor) {
+  const char axis = run.placement.Axis();
+  if (axis == 0) return;
+  if (!placed.turn)
+    throw Error(FormatMessage("Die Drehung von %s ist keine Zahl: %s",
+                              {component.designator, component.rotation}));
+  AppendLine(editor, {"G00 ", std::string_view(&axis, 1), TurnText(*placed.turn)});
+}
+
+// ...and turned back once it is set down.
+void AppendAxisHome(const Run& run, std::string& editor) {
+  const char axis = run.placement.Axis();
+  if (axis != 0) AppendLine(editor, {"G00 ", std::string_view(&axis, 1), "0"});
+}
+
 // Appends the block of `component`. Each line is appended as soon as it is
 // complete, so an error leaves the lines before it in the editor.
 void AppendComponent(const ComponentBlock& component, Run& run, std::string& editor) {
@@ -174,6 +208,7 @@ void AppendComponent(const ComponentBlock& component, Run& run, std::string& edi
   if (!feeder.direction)
     throw Error(FormatMessage(msg::kUnknownDirection,
                               {IntegerToText(feederNumber), feeder.settings->direction}));
+  const PlacedComponent placed = PlaceForProgram(run, component);
   const int axis = feeder.direction->axis == 'X' ? JobEstimate::kX : JobEstimate::kY;
 
   const std::string& h = run.height.text;
@@ -220,11 +255,11 @@ void AppendComponent(const ComponentBlock& component, Run& run, std::string& edi
   if (run.options.switchValve) AppendValve(run, run.options.valveOn, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
   estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
-  // Component coordinates are written as read, only without their unit.
-  std::string x = WithoutAnyUnit(component.x);
-  std::string y = WithoutAnyUnit(component.y);
-  ToGCodeNumberText(x);
-  ToGCodeNumberText(y);
+  AppendAxisTurn(run, component, placed, editor);
+  // Component coordinates are written as read, only without their unit, unless
+  // the board is placed elsewhere on the bed.
+  const std::string& x = placed.x;
+  const std::string& y = placed.y;
   if (estimate.Limited()) estimate.Visit(std::string(component.designator));
   AppendLine(editor, {"G00 X", x, " Y", y, " F", travel.text});
   estimate.MoveXY(ProgramValue(x), ProgramValue(y), travel.value);
@@ -233,6 +268,7 @@ void AppendComponent(const ComponentBlock& component, Run& run, std::string& edi
   if (run.options.switchValve) AppendValve(run, run.options.valveOff, editor);
   AppendLine(editor, {"G01 Z+", h, " F", lift.text});
   estimate.Move(JobEstimate::kZ, run.heightUp, lift.value);
+  AppendAxisHome(run, editor);
   AppendLine(editor, {});
   estimate.CountPart();
 }
@@ -284,7 +320,9 @@ JobSummary GenerateInto(const ComponentSource& source, std::size_t components, R
   });
   AppendLine(editor, {percentLines ? "%" : "M2"});
   out.Finish();
-  return run.estimate.Summary();
+  JobSummary summary = run.estimate.Summary();
+  summary.turnedParts = std::move(run.turnedParts);
+  return summary;
 }
 
 std::size_t ComponentCount(const ComponentTree& tree) {

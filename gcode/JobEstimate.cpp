@@ -41,6 +41,16 @@ std::string JobSummaryText(const JobSummary& summary) {
                          *summary.minutes < 1e12L;  // beyond any real job
   text += FormatMessage(msg::kSummaryTime,
                         {timeKnown ? Duration(*summary.minutes) : msg::kSummaryUnknown});
+  if (!summary.turnedParts.empty()) {
+    constexpr std::size_t kNamed = 20;
+    text += "\nanders gedreht als sein Feeder: ";
+    const std::size_t count = summary.turnedParts.size();
+    for (std::size_t i = 0; i < count && i < kNamed; ++i) {
+      if (i > 0) text += ", ";
+      text += summary.turnedParts[i];
+    }
+    if (count > kNamed) text += " und " + std::to_string(count - kNamed) + " weitere";
+  }
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/NumberConversion.h"
 
@@ -23,10 +24,15 @@ struct JobSummary {
   // (a parameter or an expression) or a feed is not above 0.
   std::optional<Number> travelMm;
   std::optional<Number> minutes;
+  // Without a rotation axis, once part turns matter: the parts that lie turned
+  // against their feeder's angle (designators in program order).
+  std::vector<std::string> turnedParts;
 };
 
 // The summary in German, one item a line, numbers with the user's separator:
-// "Bauteile platziert: 3", "Verfahrweg: 123,5 mm", "Geschätzte Dauer: 2 min 05 s".
+// "Bauteile platziert: 3", "Verfahrweg: 123,5 mm", "Geschätzte Dauer: 2 min 05 s",
+// then, where there are any, "anders gedreht als sein Feeder: R1, R2" (the
+// first 20 named, then how many more).
 std::string JobSummaryText(const JobSummary& summary);
 
 // The machine's travel: the targets a program may move to. No limit where a

@@ -12,6 +12,8 @@
 #include "core/EditCommands.h"
 #include "core/Error.h"
 #include "core/Messages.h"
+#include "core/NotFitted.h"
+#include "settings/BoardPlacement.h"
 
 namespace tav {
 namespace {
@@ -27,10 +29,23 @@ std::string KindKey(std::string_view value, std::string_view footprint) {
   return key;
 }
 
+// The feeder angle under which the part needs no turn; an empty rotation is 0.
+double NeededAngleOf(const PlannedPart& part, const BoardPlacement& placement) {
+  const std::string_view rotation = part.rotation;
+  if (rotation.find_first_not_of(' ') == std::string_view::npos) return placement.NeededAngle(0);
+  const std::optional<double> degrees = ReadPlacementNumber(rotation);
+  if (!degrees)
+    throw Error(
+        FormatMessage("Die Drehung von %s ist keine Zahl: %s", {part.designator, rotation}));
+  return placement.NeededAngle(*degrees);
+}
+
 }  // namespace
 
-PassPlan PassPlan::Make(const ComponentTree& tree) {
-  return Make([&tree](const PlannedPartVisitor& visit) {
+PassPlan PassPlan::Make(const ComponentTree& tree) { return Make(tree, MachineSettings{}); }
+
+PassPlan PassPlan::Make(const ComponentTree& tree, const MachineSettings& settings) {
+  const PlannedParts parts = [&tree](const PlannedPartVisitor& visit) {
     const int rows = tree.TopLevelCount();
     for (int row = 0; row < rows; ++row) {
       const TreeNode* top = tree.TopLevel(row);
@@ -43,12 +58,17 @@ PassPlan PassPlan::Make(const ComponentTree& tree) {
         throw Error(FormatMessage(msg::kNotAComponentBlock, {top->Text()}));
       visit(PlannedPart{ComponentAttribute(*top, block::kComment),
                         ComponentAttribute(*top, block::kFootprint), top->Text(),
-                        SideOfComponent(*top), true});
+                        SideOfComponent(*top), true, ComponentAttribute(*top, block::kRotation)});
     }
-  });
+  };
+  return Make(parts, settings);
 }
 
-PassPlan PassPlan::Make(const PlannedParts& parts) {
+PassPlan PassPlan::Make(const PlannedParts& parts) { return Make(parts, MachineSettings{}); }
+
+PassPlan PassPlan::Make(const PlannedParts& parts, const MachineSettings& settings) {
+  const BoardPlacement placement(settings);
+  const bool byAngle = placement.TurnsMatter() && placement.Axis() == 0;
   PassPlan plan;
 
   // Kinds in order of first appearance.
@@ -58,10 +78,22 @@ PassPlan PassPlan::Make(const PlannedParts& parts) {
     const int row = static_cast<int>(plan.kindOfRow_.size());
     plan.kindOfRow_.push_back(-1);
     if (!part.included) return;
+    if (IsNotFitted(part.value)) {
+      plan.notFitted_.emplace_back(part.designator);
+      return;
+    }
+    std::string key = KindKey(part.value, part.footprint);
+    std::optional<double> angle;
+    if (byAngle) {
+      angle = NeededAngleOf(part, placement);
+      key.push_back('\0');
+      key += DegreesText(*angle);
+    }
     const auto [entry, isNew] =
-        kindByKey.try_emplace(KindKey(part.value, part.footprint), static_cast<int>(found.size()));
+        kindByKey.try_emplace(std::move(key), static_cast<int>(found.size()));
     if (isNew)
-      found.push_back(PartKind{std::string(part.value), std::string(part.footprint), {}, {}});
+      found.push_back(
+          PartKind{std::string(part.value), std::string(part.footprint), {}, {}, angle});
     PartKind& kind = found[static_cast<std::size_t>(entry->second)];
     kind.rows.push_back(row);
     kind.designators.emplace_back(part.designator);
@@ -105,7 +137,7 @@ int PassPlan::KindOfRow(std::size_t row) const noexcept {
 }
 
 int PassPlan::ExcludedCount() const noexcept {
-  return static_cast<int>(kindOfRow_.size()) - planned_;
+  return static_cast<int>(kindOfRow_.size()) - planned_ - static_cast<int>(notFitted_.size());
 }
 
 std::span<const PartKind> PassPlan::KindsOfPass(int pass) const {
@@ -133,6 +165,12 @@ void PassPlan::CheckSameComponents(const ComponentTree& tree) const {
   if (!same)
     throw Error(
         "Die Bauteile haben sich seit der Planung ge\xE4ndert; bitte die Durchg\xE4nge neu planen");
+}
+
+void PassPlan::ApplyPassAngles(MachineSettings& settings, int pass) const {
+  const auto kinds = KindsOfPass(pass);
+  for (std::size_t i = 0; i < kinds.size(); ++i)
+    if (kinds[i].angle) settings.angles[i] = DegreesText(*kinds[i].angle);
 }
 
 void PassPlan::ApplyPass(ComponentTree& tree, int pass) const {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 
 #include "core/ComponentSide.h"
 #include "core/ComponentTree.h"
+#include "settings/MachineSettings.h"
 
 namespace tav {
 
@@ -23,6 +25,9 @@ struct PartKind {
   // Top-level rows of its components and their designators, in tree order.
   std::vector<int> rows;
   std::vector<std::string> designators;
+  // Where the planner splits kinds by angle: the feeder angle (0 to less than
+  // 360 degrees) under which its parts need no turn.
+  std::optional<double> angle;
 
   int Count() const noexcept { return static_cast<int>(rows.size()); }
 };
@@ -34,6 +39,7 @@ struct PlannedPart {
   std::string_view designator;
   ComponentSide side = ComponentSide::kUnknown;
   bool included = false;
+  std::string_view rotation;  // read only where kinds are split by angle
 };
 // Hands the visitor every component (top-level row) in order.
 using PlannedPartVisitor = std::function<void(const PlannedPart& part)>;
@@ -41,8 +47,9 @@ using PlannedParts = std::function<void(const PlannedPartVisitor& visit)>;
 
 // Splits a board into passes ("Durchgänge") of at most four part kinds.
 //
-// The components included when the plan is made are grouped into part kinds
-// (same value and footprint, byte for byte). The kinds are ordered by their
+// The components included when the plan is made, except those marked as not
+// to be fitted, are grouped into part kinds (same value and footprint, byte
+// for byte). The kinds are ordered by their
 // number of components, most first, ties in the order in which a kind first
 // appears in the tree. Kind k of that order (from 0) goes on feeder
 // k % 4 + 1 in pass k / 4 + 1. Components excluded when the plan is made are
@@ -60,9 +67,17 @@ class PassPlan final {
   // Bauteils" when an included component lacks its attribute nodes (comment,
   // footprint, layer, rotation, feeder).
   static PassPlan Make(const ComponentTree& tree);
+  // The same, for the board placement in `settings`: once part turns matter
+  // (BoardPlacement::TurnsMatter) and the machine has no rotation axis, a kind
+  // is split by the feeder angle its parts need, so no part lands turned.
+  // Throws Error (the placement's setting errors; a part whose rotation is no
+  // number when kinds are split by angle).
+  static PassPlan Make(const ComponentTree& tree, const MachineSettings& settings);
+
   // The same for components handed over one by one, such as the rows of a
   // board file read without building a tree (rows count from 0 in that order).
   static PassPlan Make(const PlannedParts& parts);
+  static PassPlan Make(const PlannedParts& parts, const MachineSettings& settings);
 
   // No component was included: there is nothing to place.
   bool Empty() const noexcept { return kinds_.empty(); }
@@ -72,6 +87,9 @@ class PassPlan final {
   int ComponentCount() const noexcept { return planned_; }
   // Components left out because they were excluded when the plan was made.
   int ExcludedCount() const noexcept;
+  // Included components left out because their value marks them as not to
+  // be fitted (IsNotFitted), in tree order.
+  const std::vector<std::string>& NotFitted() const noexcept { return notFitted_; }
   // Planned components on the top side and on the bottom side (by "Layer: ");
   // components of an unknown side count in neither.
   int TopSideCount() const noexcept { return topSide_; }
@@ -101,6 +119,9 @@ class PassPlan final {
   // asking to plan again when the tree's components are no longer those the
   // plan was made from, before anything changes.
   void ApplyPass(ComponentTree& tree, int pass) const;
+  // Sets the "Winkel" of the feeders whose kinds in pass `pass` have an angle;
+  // the others keep theirs. Throws Error "Ungültiger Index" for a pass out of range.
+  void ApplyPassAngles(MachineSettings& settings, int pass) const;
 
  private:
   void CheckSameComponents(const ComponentTree& tree) const;
@@ -109,6 +130,7 @@ class PassPlan final {
   // For each top-level row: the index of its kind in kinds_, or -1 when the
   // component was not planned.
   std::vector<int> kindOfRow_;
+  std::vector<std::string> notFitted_;
   int planned_ = 0;
   int topSide_ = 0;
   int bottomSide_ = 0;

@@ -10,7 +10,9 @@ std::string PassProgramFileName(int pass) { return "durchgang-" + std::to_string
 std::string GeneratePassProgram(ComponentTree& tree, const MachineSettings& settings,
                                 const PassPlan& plan, int pass) {
   plan.ApplyPass(tree, pass);
-  return GCodeGenerator::Generate(tree, settings);
+  MachineSettings withAngles = settings;
+  plan.ApplyPassAngles(withAngles, pass);
+  return GCodeGenerator::Generate(tree, withAngles);
 }
 
 std::vector<std::string> GeneratePassPrograms(ComponentTree& tree, const MachineSettings& settings,

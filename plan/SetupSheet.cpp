@@ -5,6 +5,7 @@
 
 #include "core/NumberConversion.h"
 #include "plan/PassPrograms.h"
+#include "settings/BoardPlacement.h"
 
 namespace tav {
 namespace {
@@ -52,7 +53,7 @@ std::string SetupSheet(const PassPlan& plan, bool namePrograms) {
   sheet.Line("Einrichtung der Feeder");
   sheet.Line("======================");
   sheet.Line();
-  if (plan.Empty()) {
+  if (plan.Empty() && plan.NotFitted().empty()) {
     sheet.Line(
         "Kein Bauteil ist eingeschlossen; es gibt nichts zu best\xFC"
         "cken.");
@@ -63,6 +64,13 @@ std::string SetupSheet(const PassPlan& plan, bool namePrograms) {
              Counted(plan.PassCount(), "Durchgang", "Durchg\xE4nge") + ".");
   if (plan.ExcludedCount() > 0)
     sheet.Line("Nicht eingeplant, weil ausgeschlossen: " + Components(plan.ExcludedCount()) + ".");
+  if (!plan.NotFitted().empty()) {
+    sheet.Line(
+        "Nicht eingeplant, weil nicht best\xFC"
+        "ckt: " +
+        Components(static_cast<int>(plan.NotFitted().size())) + ":");
+    WriteDesignators(sheet, plan.NotFitted());
+  }
   if (plan.TopSideCount() > 0 && plan.BottomSideCount() > 0) {
     sheet.Line("Achtung: Bauteile auf Ober- und Unterseite (" + IntegerToText(plan.TopSideCount()) +
                " oben, " + IntegerToText(plan.BottomSideCount()) + " unten).");
@@ -92,6 +100,10 @@ std::string SetupSheet(const PassPlan& plan, bool namePrograms) {
       sheet.Line(label + value + ", " + footprint + ", " + IntegerToText(kind.Count()) +
                  " St\xFC"
                  "ck");
+      if (kind.angle)
+        sheet.Line(std::string(kDesignatorIndent) + "Winkel " + DegreesText(*kind.angle) +
+                   "\xB0: Band so einlegen, dass die Bauteile um " + DegreesText(*kind.angle) +
+                   "\xB0 gedreht liegen");
       WriteDesignators(sheet, kind.designators);
     }
   }

@@ -21,6 +21,7 @@ ComponentBlock BlockOfBoardComponent(const BoardComponent& component, int feeder
   block.value = component.value;
   block.footprint = component.footprint;
   block.side = component.side;
+  block.rotation = component.rotation;
   block.included = true;
   return block;
 }

@@ -16,7 +16,7 @@ namespace tav {
 void SaveMachineProfile(const std::string& path, const MachineSettings& settings) {
   IniStore store(path);
   for (const StoredSetting& setting : StoredSettings())
-    store.WriteString(setting.section, setting.key, setting.Of(settings));
+    if (!setting.projectOnly) store.WriteString(setting.section, setting.key, setting.Of(settings));
   store.Close();
 }
 
@@ -31,6 +31,7 @@ void LoadMachineProfile(const std::string& path, MachineSettings& settings) {
   MachineSettings loaded = settings;
   bool any = false;
   for (const StoredSetting& setting : StoredSettings()) {
+    if (setting.projectOnly) continue;
     if (const auto value = file.Find(setting.section, setting.key)) {
       setting.Of(loaded) = std::string(*value);
       any = true;

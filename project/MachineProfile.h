@@ -15,10 +15,10 @@ inline constexpr const char* kNoMachineSettings =
 }  // namespace msg
 
 // A machine file ("*.tavm") keeps the machine's settings apart from any board:
-// every stored setting (StoredSettings(), whatever keys it holds) in the
-// sections and under the keys of the project file ("Feeder",
-// "Geschwindigkeiten", "G-Code", "Koordinaten", "Maschine"), INI text with CR
-// LF lines.
+// every stored setting (StoredSettings(), whatever keys it holds) except the
+// job's board placement, in the sections and under the keys of the project
+// file ("Feeder", "Geschwindigkeiten", "G-Code", "Koordinaten", "Maschine"),
+// INI text with CR LF lines.
 
 // Writes every stored setting into the machine file at `path`. An existing
 // file is updated key by key, so other sections and keys in it stay (a

@@ -22,6 +22,8 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
     for (std::size_t f = 0; f < kFeederFields.size(); ++f) {
       all[next++] = {"Feeder", kFeederKeys[feeder][f], nullptr, feeder, kFeederFields[f]};
     }
+    static constexpr std::array<const char*, 4> kAngleKeys{"F1A", "F2A", "F3A", "F4A"};
+    all[next++] = {"Feeder", kAngleKeys[feeder], nullptr, -1, nullptr, true, false, feeder};
   }
   all[next++] = {"Geschwindigkeiten", "SpeedHeben", &MachineSettings::liftFeed};
   all[next++] = {"Geschwindigkeiten", "SpeedSetzen", &MachineSettings::placeFeed};
@@ -47,6 +49,14 @@ std::array<StoredSetting, kStoredSettingCount> MakeStoredSettings() {
   all[next++] = machine("Y_Min", &MachineSettings::workYMin);
   all[next++] = machine("Y_Max", &MachineSettings::workYMax);
   all[next++] = machine("Z_Min", &MachineSettings::workZMin);
+  all[next++] = machine("Drehachse", &MachineSettings::rotationAxis);
+  const auto board = [](std::string_view key, std::string MachineSettings::*field) {
+    return StoredSetting{"Platine", key, field, -1, nullptr, true, /*projectOnly=*/true};
+  };
+  all[next++] = board("Nullpunkt_X", &MachineSettings::originX);
+  all[next++] = board("Nullpunkt_Y", &MachineSettings::originY);
+  all[next++] = board("Drehung", &MachineSettings::boardRotation);
+  all[next++] = board("Seite", &MachineSettings::boardSide);
   return all;
 }
 

@@ -29,7 +29,7 @@ struct MachineSettings {
   std::string liftFeed = "2";
   std::string placeFeed = "2";
   std::array<FeederSettings, 4> feeders{};
-  // Shown only; neither stored nor used.
+  // The feeders' "Winkel": the turn, in degrees, of the parts in each tape.
   std::array<std::string, 4> angles{"0", "0", "0", "0"};
   std::string valveOnCode = "M1";
   std::string valveDelay = "0.5";
@@ -46,6 +46,14 @@ struct MachineSettings {
   std::string dryRun = "0";
   // The machine's travel in machine coordinates; empty: no limit.
   std::string workXMin, workXMax, workYMin, workYMax, workZMin;
+  // Rotation axis of the head: "keine", "A", "B" or "C".
+  std::string rotationAxis = "keine";
+  // Where the board lies: the machine position of the design's origin, its turn
+  // in degrees counter-clockwise and the side placed ("", "Oberseite", "Unterseite").
+  std::string originX = "0.00";
+  std::string originY = "0.00";
+  std::string boardRotation = "0";
+  std::string boardSide = "";
 
   // Feeder `number` (1 to 4); nullptr for any other number.
   FeederSettings* Feeder(int number) noexcept;

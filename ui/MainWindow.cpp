@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,8 @@
 #include "project/MachineProfile.h"
 #include "project/ProjectFile.h"
 #include "ui/AboutBox.h"
+#include "ui/BedPreview.h"
+#include "ui/BoardAlignmentDialog.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/ComponentTreeView.h"
 #include "ui/EditorText.h"
@@ -96,6 +99,7 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
   SetUpTree();
   SetUpPopupMenu();
   SetUpPlanning();
+  SetUpPlacement();
   ConnectCommands();
   SetUpShortcuts();
   SetUpNewJob();
@@ -584,6 +588,56 @@ void MainWindow::SetUpPlanning() {
   project->insertAction(before, plan);
   connect(plan, &QAction::triggered, this, &MainWindow::ShowPassPlan);
   connect(planDialog_.get(), &PlanDialog::PassApplied, this, &MainWindow::SuggestPassProgramName);
+  planDialog_->SetSettingsAccess([this] { return ReadSettingsFields(); },
+                                 [this](const tav::MachineSettings& s) { WriteSettingsFields(s); });
+}
+
+// --- Board placement --------------------------------------------------------
+
+void MainWindow::SetUpPlacement() {
+  alignmentDialog_ = std::make_unique<BoardAlignmentDialog>(this);
+  connect(ui_->Platine_Ausrichten, &QPushButton::clicked, this, [this] {
+    ErrorDisplay::Run([this] {
+      tav::MachineSettings settings = ReadSettingsFields();
+      if (alignmentDialog_->Run(tree_, settings)) WriteSettingsFields(settings);
+    });
+  });
+
+  preview_ = std::make_unique<BedPreview>(
+      tree_, [this] { return ReadSettingsFields(); }, this);
+  auto* show = new QAction(QStringLiteral("Vorschau"), this);
+  show->setObjectName(QStringLiteral("Vorschau1"));
+  show->setShortcut(QKeySequence(Qt::Key_F6));
+  // Right after "Durchgänge planen…", so that "Beenden" stays last.
+  const QList<QAction*> items = ui_->Projekt1->actions();
+  const QAction* plan = findChild<QAction*>(QStringLiteral("DurchgaengePlanen1"));
+  const qsizetype after = items.indexOf(plan);
+  ui_->Projekt1->insertAction(after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr,
+                              show);
+  connect(show, &QAction::triggered, this, [this] {
+    preview_->show();
+    preview_->raise();
+  });
+  const auto changed = [this] { preview_->SettingsChanged(); };
+  for (QLineEdit* field : ui_->PageControl1->findChildren<QLineEdit*>())
+    connect(field, &QLineEdit::textChanged, preview_.get(), changed);
+  for (QComboBox* list : ui_->PageControl1->findChildren<QComboBox*>())
+    connect(list, &QComboBox::currentTextChanged, preview_.get(), changed);
+  connect(ui_->TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, preview_.get(),
+          [this](const QModelIndex& current) {
+            const tav::TreeNode* node = model_->NodeOf(current);
+            while (node != nullptr && node->Parent() != nullptr) node = node->Parent();
+            preview_->SetSelected(node);
+          });
+  connect(preview_.get(), &BedPreview::PartClicked, this, [this](const tav::TreeNode* top) {
+    const QModelIndex index = model_->IndexOf(top);
+    ui_->TreeView1->setCurrentIndex(index);
+    ui_->TreeView1->scrollTo(index);
+  });
+}
+
+void MainWindow::SetMachinePositionSource(MachinePositionSource source) {
+  alignmentDialog_->SetPositionSource(std::move(source));
 }
 
 // The program of an applied pass is offered under the name `tav plan` gives

@@ -15,6 +15,7 @@
 #include "project/JobChanges.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
+#include "ui/MachinePositionSource.h"
 
 class QCloseEvent;
 class QMenu;
@@ -25,6 +26,8 @@ class TForm1;
 
 namespace tav::ui {
 
+class BedPreview;
+class BoardAlignmentDialog;
 class ComponentTreeModel;
 class PlanDialog;
 class PositionDisplay;
@@ -72,6 +75,10 @@ class MainWindow final : public QMainWindow {
   const FileDialog& OpenDialog3() const noexcept { return openDialog3_; }
   const FileDialog& SaveDialog3() const noexcept { return saveDialog3_; }
   PlanDialog& PlanWindow() const noexcept { return *planDialog_; }
+  BedPreview& PreviewWindow() const noexcept { return *preview_; }
+  BoardAlignmentDialog& AlignmentDialog() const noexcept { return *alignmentDialog_; }
+  // Where "Ausrichten…" takes measured positions from; empty: typed only.
+  void SetMachinePositionSource(MachinePositionSource source);
 
   // Where the decimal separator is read from on a locale change; tests
   // replace the system locale.
@@ -115,6 +122,7 @@ class MainWindow final : public QMainWindow {
   void SetUpTree();
   void SetUpPopupMenu();
   void SetUpPlanning();
+  void SetUpPlacement();
   void ConnectCommands();
   void SetUpShortcuts();
   void SetUpNewJob();
@@ -148,6 +156,8 @@ class MainWindow final : public QMainWindow {
   TreePopupCommands* popupCommands_ = nullptr;
   std::unique_ptr<PositionDisplay> display_;
   std::unique_ptr<PlanDialog> planDialog_;  // observes tree_, so destroyed before it
+  std::unique_ptr<BedPreview> preview_;     // observes tree_ too
+  std::unique_ptr<BoardAlignmentDialog> alignmentDialog_;
   std::unique_ptr<FileDialogRunner> dialogRunner_;
   FileDialog openDialog1_;
   FileDialog saveDialog1_;

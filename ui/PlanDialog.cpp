@@ -176,9 +176,16 @@ void PlanDialog::ShowPlan() {
   activateWindow();
 }
 
+void PlanDialog::SetSettingsAccess(std::function<tav::MachineSettings()> read,
+                                   std::function<void(const tav::MachineSettings&)> write) {
+  readSettings_ = std::move(read);
+  writeSettings_ = std::move(write);
+}
+
 void PlanDialog::Replan() {
   // Made in full before it replaces the shown plan.
-  tav::PassPlan plan = tav::PassPlan::Make(tree_);
+  tav::PassPlan plan =
+      tav::PassPlan::Make(tree_, readSettings_ ? readSettings_() : tav::MachineSettings{});
   model_->SetPlan(nullptr);
   plan_ = std::move(plan);
   status_->clear();
@@ -190,6 +197,11 @@ void PlanDialog::ApplyPass(int pass) {
     throw tav::Error(
         "Die Bauteile haben sich seit der Planung ge\xE4ndert; bitte die Durchg\xE4nge neu planen");
   plan_->ApplyPass(tree_, pass);
+  if (readSettings_ && writeSettings_) {
+    tav::MachineSettings settings = readSettings_();
+    plan_->ApplyPassAngles(settings, pass);
+    if (!(settings == readSettings_())) writeSettings_(settings);
+  }
   status_->setText(QStringLiteral("Durchgang %1 ist angewendet: %2 eingeschlossen, alle anderen "
                                   "ausgeschlossen. Jetzt \"G-Code generieren\".")
                        .arg(pass)

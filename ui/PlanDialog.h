@@ -9,6 +9,7 @@
 
 #include "core/ComponentTree.h"
 #include "plan/PassPlan.h"
+#include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
 
 class QComboBox;
@@ -41,6 +42,12 @@ class PlanDialog final : public QDialog, private tav::TreeObserver {
   // dialog for the setup sheet runs through the runner `dialogs` gives.
   PlanDialog(tav::ComponentTree& tree, DialogRunnerSource dialogs, QWidget* parent = nullptr);
   ~PlanDialog() override;
+
+  // Where the plan reads the settings (board placement, rotation axis) and
+  // where "Durchgang anwenden" writes the feeders' angles; without them the
+  // plan uses the default settings.
+  void SetSettingsAccess(std::function<tav::MachineSettings()> read,
+                         std::function<void(const tav::MachineSettings&)> write);
 
   // "Durchgänge planen…": plans when there is no plan yet, then shows the
   // window and brings it to the front. Throws what PassPlan::Make throws.
@@ -79,6 +86,8 @@ class PlanDialog final : public QDialog, private tav::TreeObserver {
   DialogRunnerSource dialogs_;
   FileDialog saveDialog4_;
   std::optional<tav::PassPlan> plan_;
+  std::function<tav::MachineSettings()> readSettings_;
+  std::function<void(const tav::MachineSettings&)> writeSettings_;
   std::unique_ptr<PlanTableModel> model_;
   QLabel* summary_ = nullptr;
   QTableView* table_ = nullptr;

@@ -66,6 +66,17 @@ void WriteChoice(QComboBox* list, const std::string& text) {
   list->setCurrentIndex(index);
 }
 
+// The side list shows the unset side as "–"; settings hold it empty.
+constexpr const char* kUnsetSideItem = "\xE2\x80\x93";
+
+std::string ReadSide(const QComboBox* list) {
+  const QString text = list->currentText();
+  return text == QString::fromUtf8(kUnsetSideItem) ? std::string() : FromQString(text);
+}
+void WriteSide(QComboBox* list, const std::string& side) {
+  WriteChoice(list, side.empty() ? std::string("\x96") : side);
+}
+
 }  // namespace
 
 tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
@@ -98,6 +109,11 @@ tav::MachineSettings ReadSettings(const Ui::TForm1& form) {
   settings.workZMin = Read(form.Maschine_ZMin);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) settings.alignmentPockets[i] = Read(pockets[i]);
+  settings.rotationAxis = Read(form.Maschine_Drehachse);
+  settings.originX = Read(form.Platine_NullpunktX);
+  settings.originY = Read(form.Platine_NullpunktY);
+  settings.boardRotation = Read(form.Platine_Drehung);
+  settings.boardSide = ReadSide(form.Platine_Seite);
   return settings;
 }
 
@@ -130,6 +146,11 @@ void WriteSettings(Ui::TForm1& form, const tav::MachineSettings& settings) {
   Write(form.Maschine_ZMin, settings.workZMin);
   const auto pockets = PocketsOf(form);
   for (std::size_t i = 0; i < pockets.size(); ++i) Write(pockets[i], settings.alignmentPockets[i]);
+  WriteChoice(form.Maschine_Drehachse, settings.rotationAxis);
+  Write(form.Platine_NullpunktX, settings.originX);
+  Write(form.Platine_NullpunktY, settings.originY);
+  Write(form.Platine_Drehung, settings.boardRotation);
+  WriteSide(form.Platine_Seite, settings.boardSide);
 }
 
 }  // namespace tav::ui

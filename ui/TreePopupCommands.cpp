@@ -47,6 +47,8 @@ void TreePopupCommands::AddItems(QMenu& menu) {
       [this] { tav::ExcludeSide(tree_, tav::ComponentSide::kTop); });
   add(menu, "UnterseiteAusschliessen1", QStringLiteral("Unterseite ausschliessen"), 1,
       [this] { tav::ExcludeSide(tree_, tav::ComponentSide::kBottom); });
+  add(menu, "NichtBestueckteAusschliessen1", QStringLiteral("Nicht best\u00fcckte ausschliessen"),
+      1, [this] { tav::ExcludeNotFitted(tree_); });
 }
 
 std::vector<int> TreePopupCommands::SelectedIndices() const {

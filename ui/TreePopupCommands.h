@@ -16,10 +16,10 @@ class ComponentTreeView;
 // The popup menu's commands on the selection of TreeView1, which may hold
 // several nodes, and its items for the whole board after the first eight:
 // "Gleiche Bauteile" (a submenu "Feeder 1" to "Feeder 4"), "Alle
-// einschliessen", "Alle ausschliessen", "Oberseite ausschliessen" and
-// "Unterseite ausschliessen". The commands themselves are the core's; this
-// class only collects the selection and passes it on. Errors of the added
-// items go to the error display.
+// einschliessen", "Alle ausschliessen", "Oberseite ausschliessen",
+// "Unterseite ausschliessen" and "Nicht bestückte ausschliessen". The commands themselves are the
+// core's; this class only collects the selection and passes it on. Errors of the added items go to
+// the error display.
 class TreePopupCommands final : public QObject {
   Q_OBJECT
 

@@ -223,5 +223,50 @@ TEST_F(LinuxCnc, RefusesTheStandardFramingWhichTheOptionExistsFor) {
   EXPECT_NE(run.messages.find("'%'"), std::string::npos) << run.messages;
 }
 
+TEST_F(LinuxCnc, TurnsTheRotationAxisBetweenPickAndPlaceAndBack) {
+  MachineSettings settings;
+  settings.controller = "LinuxCNC";
+  settings.rotationAxis = "A";
+  settings.originX = "100";
+  settings.originY = "50";
+  settings.boardRotation = "90";
+  ComponentTree tree;
+  test::BlockTexts r1;
+  r1.rotation = "Rotation: 180";
+  test::AddBlock(tree, "R1", r1);
+  test::BlockTexts r2;
+  r2.rotation = "Rotation: -45";
+  r2.x = "-10";
+  r2.y = "-20";
+  test::AddBlock(tree, "R2", r2);
+  const std::string program = GCodeGenerator::Generate(tree, settings);
+  const Interpreted run = RunInterpreter(rs274_, program);
+  ASSERT_EQ(run.status, 0) << run.messages << program;
+
+  // The A column of every move at which it changes, and where the parts land.
+  std::vector<std::string> turns;
+  std::vector<std::string> places;
+  std::string lastA = "0.0000";
+  for (const std::string& action : MachineActions(run.actions)) {
+    double x, y, z, a, b, c;
+    if (std::sscanf(action.c_str(), "STRAIGHT_TRAVERSE(%lf, %lf, %lf, %lf, %lf, %lf)", &x, &y, &z,
+                    &a, &b, &c) != 6)
+      continue;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", a);
+    if (text != lastA) turns.emplace_back(text);
+    lastA = text;
+    if (a != 0) {
+      std::snprintf(text, sizeof text, "%.3f %.3f", x, y);
+      places.emplace_back(text);
+    }
+  }
+  // 180 + 90 = 270, that is -90; -45 + 90 = 45.
+  EXPECT_EQ(turns, (std::vector<std::string>{"-90.0000", "0.0000", "45.0000", "0.0000"}));
+  // (10.16, 5.08) turned by 90° to (-5.08, 10.16), plus (100, 50); (-10, -20) to (20, -10).
+  EXPECT_EQ(places, (std::vector<std::string>{"0.000 0.000", "94.920 60.160", "0.000 0.000",
+                                              "120.000 40.000"}));
+}
+
 }  // namespace
 }  // namespace tav

@@ -43,16 +43,20 @@ TEST(MachineProfile, RoundTripsEveryStoredSetting) {
   std::size_t keys = 0;
   for (const char* section : {"Feeder", "Geschwindigkeiten", "G-Code", "Koordinaten", "Maschine"})
     keys += file.ReadSection(section).size();
-  EXPECT_EQ(keys, StoredSettings().size());
+  std::size_t machineKeys = 0;
+  for (const StoredSetting& setting : StoredSettings()) machineKeys += !setting.projectOnly;
+  EXPECT_EQ(keys, machineKeys);
   EXPECT_FALSE(file.HasSection("components"));
+  // The board's placement belongs to the job, not to the machine.
+  EXPECT_FALSE(file.HasSection("Platine"));
   EXPECT_TRUE(bytes.starts_with("[Feeder]\r\nF1X=F1X=1 x\r\n")) << bytes;
 
   MachineSettings loaded;
-  loaded.angles[0] = "90";  // not stored, so a load leaves it
   LoadMachineProfile(path, loaded);
   for (const StoredSetting& setting : StoredSettings())
-    EXPECT_EQ(setting.Of(loaded), setting.Of(saved)) << setting.key;
-  EXPECT_EQ(loaded.angles[0], "90");
+    EXPECT_EQ(setting.Of(loaded),
+              setting.projectOnly ? setting.Of(MachineSettings{}) : setting.Of(saved))
+        << setting.key;
 }
 
 TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
@@ -68,11 +72,15 @@ TEST(MachineProfile, SavingIntoAProjectKeepsItsComponents) {
   MachineSettings loaded;
   LoadProject(path, loadedTree, loaded);
   EXPECT_EQ(loadedTree.Count(), 13);
-  EXPECT_EQ(loaded, machine);
+  // The project's own board placement stays; everything else is the machine's.
+  MachineSettings expected = machine;
+  for (const StoredSetting& setting : StoredSettings())
+    if (setting.projectOnly) setting.Of(expected) = setting.Of(MachineSettings{});
+  EXPECT_EQ(loaded, expected);
   // And a project serves as a machine file.
   MachineSettings fromProject;
   LoadMachineProfile(path, fromProject);
-  EXPECT_EQ(fromProject, machine);
+  EXPECT_EQ(fromProject, expected);
 }
 
 TEST(MachineProfile, LoadSetsOnlyTheKeysTheFileHolds) {

@@ -30,16 +30,33 @@ const std::string kGoldenPath = TAV_SOURCE_DIR "/tests/data/project/example.tav"
 constexpr const char* kLaterKeys =
     "Ventil_Off=\r\nVentil_Schalten=0\r\nSteuerung=Standard\r\nKommentare=0\r\nTrockenlauf=0\r\n";
 
-// The section a save adds after "Koordinaten": the machine's travel, no limits.
-constexpr const char* kMachineSection =
-    "[Maschine]\r\nX_Min=\r\nX_Max=\r\nY_Min=\r\nY_Max=\r\nZ_Min=\r\n";
+// The sections a save adds after "Koordinaten", with their defaults: the
+// machine's travel (no limits) and rotation axis, and the board's placement.
+constexpr const char* kMachineAndBoard =
+    "[Maschine]\r\nX_Min=\r\nX_Max=\r\nY_Min=\r\nY_Max=\r\nZ_Min=\r\nDrehachse=keine\r\n[Platine]"
+    "\r\nNullpunkt_X=0.00\r\nNullpunkt_Y=0.00\r\n"
+    "Drehung=0\r\nSeite=\r\n";
 
-// `file` (with default settings) as this version saves it.
-std::string WithLaterKeys(std::string file) {
-  const std::string height = "BauteilMaxZ=0.00\r\n";
-  file.insert(file.find(height) + height.size(), kMachineSection);
+// `file` (with default settings) as this version saves it: the later keys, each
+// feeder's angle after its direction on a first save, or after the previous
+// version's feeder keys when the file is updated, and the two later sections.
+std::string WithLaterKeys(std::string file, bool updated = false) {
   const std::string delay = "Delay=0.5\r\n";
-  return file.insert(file.find(delay) + delay.size(), kLaterKeys);
+  file.insert(file.find(delay) + delay.size(), kLaterKeys);
+  if (updated) {
+    const std::string last = "F4W=Rechts\r\n";
+    file.insert(file.find(last) + last.size(), "F1A=0\r\nF2A=0\r\nF3A=0\r\nF4A=0\r\n");
+  } else {
+    for (const char* direction :
+         {"F1W=Rechts\r\n", "F2W=Rechts\r\n", "F3W=Rechts\r\n", "F4W=Rechts\r\n"}) {
+      const std::size_t at = file.find(direction) + std::string(direction).size();
+      file.insert(at, std::string("F") + direction[1] + "A=0\r\n");
+    }
+  }
+  const std::string height = "BauteilMaxZ=0.00\r\n";
+  const std::size_t at = file.find(height) + height.size();
+  if (updated) return file;
+  return file.insert(at, kMachineAndBoard);
 }
 
 std::string CannotWrite(const std::string& path) {
@@ -50,13 +67,13 @@ std::string CannotWrite(const std::string& path) {
 std::string DefaultSettingsLines() {
   std::string text = "[Feeder]\r\n";
   for (char n = '1'; n <= '4'; ++n) {
-    for (const char* field : {"X=0.00", "Y=0.00", "Z=0.00", "V=0.00", "W=Rechts"})
+    for (const char* field : {"X=0.00", "Y=0.00", "Z=0.00", "V=0.00", "W=Rechts", "A=0"})
       text += std::string("F") + n + field + "\r\n";
   }
   return text +
          "[Geschwindigkeiten]\r\nSpeedHeben=2\r\nSpeedSetzen=2\r\nSpeedFahren=20\r\n"
          "[G-Code]\r\nVentil_On=M1\r\nDelay=0.5\r\n" +
-         kLaterKeys + "[Koordinaten]\r\nBauteilMaxZ=0.00\r\n" + kMachineSection;
+         kLaterKeys + "[Koordinaten]\r\nBauteilMaxZ=0.00\r\n" + kMachineAndBoard;
 }
 
 class ProjectFileTest : public ::testing::Test {
@@ -93,10 +110,9 @@ TEST_F(ProjectFileTest, SecondSaveUpdatesInPlaceAndPutsComponentsLast) {
   LoadProject(path_, tree, settings);
   SaveProject(path_, tree, settings);
   const std::size_t icons = golden.find("[Icons]");
-  // A section the older file lacks is added at its end.
-  std::string expected = WithLaterKeys(golden.substr(icons));
-  expected.erase(expected.find(kMachineSection), std::string(kMachineSection).size());
-  EXPECT_EQ(ReadBytes(path_), expected + golden.substr(0, icons) + kMachineSection);
+  // An update appends new sections at the end, after the moved components.
+  EXPECT_EQ(ReadBytes(path_),
+            WithLaterKeys(golden.substr(icons), true) + golden.substr(0, icons) + kMachineAndBoard);
 }
 
 TEST_F(ProjectFileTest, ProgramOptionsRoundTripAndDefaultWhenMissing) {
@@ -238,6 +254,7 @@ TEST_F(ProjectFileTest, SettingsKeepMissingKeysAndTakeEmptyValues) {
   settings.angles[0] = "90";
   settings.alignmentPockets[0] = "1.00";
   MachineSettings expected = settings;
+  expected.angles[0] = "0";  // a key added later: its default when missing
   expected.feeders[1].direction = "Links";
   expected.feeders[2].x = "";
   expected.valveDelay = " \"1.5\" ";

@@ -59,9 +59,9 @@ TEST(ProjectRoundTrip, LoadGivesBackWhatWasSaved) {
 
     ComponentTree loaded;
     MachineSettings loadedSettings;
-    loadedSettings.angles[2] = "180";  // not stored: stays as it was
+    loadedSettings.alignmentPockets[2] = "1.5";  // not stored: stays as it was
     MachineSettings expected = settings;
-    expected.angles[2] = "180";
+    expected.alignmentPockets[2] = "1.5";
     LoadProject(path, loaded, loadedSettings);
     ASSERT_EQ(test::StateOf(loaded), test::StateOf(tree)) << "round " << round;
     ASSERT_EQ(loadedSettings, expected) << "round " << round;

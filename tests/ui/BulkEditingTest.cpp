@@ -96,7 +96,9 @@ TEST_F(BulkEditing, TheAddedItemsFollowTheFirstEightAfterASeparator) {
                                 "AlleEinschliessen1=Alle einschliessen",
                                 "AlleAusschliessen1=Alle ausschliessen",
                                 "OberseiteAusschliessen1=Oberseite ausschliessen",
-                                "UnterseiteAusschliessen1=Unterseite ausschliessen"}));
+                                "UnterseiteAusschliessen1=Unterseite ausschliessen",
+                                QStringLiteral("NichtBestueckteAusschliessen1=Nicht "
+                                               "best\u00fcckte ausschliessen")}));
   QStringList feeders;
   for (const QAction* action : Child<QMenu>("GleicheBauteile1")->actions())
     feeders << action->text();

@@ -164,8 +164,8 @@ TEST_F(MainWindowLayout, MenusAndPopupMenu) {
       QStringList({"Neu1=Neu", QStringLiteral("Laden1=Projekt \u00f6ffnen"),
                    QStringLiteral("ZuletztGeoeffnet1=&Zuletzt ge\u00f6ffnet"),
                    "Speicher1=Projekt speichern", "Projektspeichernunter1=Projekt speichern unter",
-                   "-", QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"), "-",
-                   "Beenden1=Beenden"}));
+                   "-", QStringLiteral("DurchgaengePlanen1=Durchg\u00e4nge planen\u2026"),
+                   "Vorschau1=Vorschau", "-", "Beenden1=Beenden"}));
   EXPECT_EQ(texts(menus[1]->menu()->actions()),
             QStringList({"Speichern1=Speichern", "Laden2=Laden"}));
   EXPECT_EQ(texts(menus[2]->menu()->actions()),

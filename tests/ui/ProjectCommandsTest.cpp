@@ -133,7 +133,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectH
   Import({{"Z9", "x", "99mm", "99mm"}}, "other.csv");
   Child<QLineEdit>("Feeder2_X")->setText("0");
   Child<QComboBox>("Feeder3_Richtung")->setCurrentText("Links");
-  Child<QComboBox>("ComboBox1")->setCurrentText("180");  // not stored: stays
+  Child<QComboBox>("ComboBox1")->setCurrentText("180");  // stored: the project's comes back
 
   questions_.SetNextAnswer(QuestionBox::Answer::Verwerfen);
   dialogs_->Answer("OpenDialog2", Q(folder_ / "saved.tav"));
@@ -146,7 +146,7 @@ TEST_F(ProjectCommands, OpenReplacesTreeAndStoredSettingsAndShowsWhatTheProjectH
   EXPECT_EQ(Text("Feeder2_X"), "42.5");
   EXPECT_EQ(Text("Feeder3_Richtung"), "Unten");
   EXPECT_EQ(Text("GCode_Delay"), "0.75");
-  EXPECT_EQ(Text("ComboBox1"), "180");
+  EXPECT_EQ(Text("ComboBox1"), "0");
   // Counter and dimensions as an import of these components would show them.
   EXPECT_EQ(Text("BauelementeLabel"), "2");
   EXPECT_EQ(Text("DimLabel_X"), "10.16 mm");
