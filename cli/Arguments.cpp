@@ -92,9 +92,14 @@ class OptionReader {
       StoreSetting(out, value);
       return;
     }
+    if (name == "--baud") {
+      StoreBaud(out, value);
+      return;
+    }
     std::optional<std::string>& slot = name == "--project"   ? out.project
                                        : name == "--pnp"     ? out.pnp
                                        : name == "--machine" ? out.machine
+                                       : name == "--port"    ? out.port
                                                              : out.output;
     SetOnce(slot, std::move(value), name);
   }
@@ -112,6 +117,20 @@ class OptionReader {
     out.settings.emplace_back(std::string(setting->key), assignment.substr(equals + 1));
   }
 
+  void StoreBaud(Arguments& out, const std::string& value) {
+    if (baudGiven_) throw UsageError(FormatMessage(msg::kOptionTwice, {"--baud"}), command_);
+    baudGiven_ = true;
+    int baud = 0;
+    bool digits = !value.empty() && value.size() <= 7;
+    for (const char c : value) {
+      digits = digits && std::isdigit(static_cast<unsigned char>(c)) != 0;
+      if (digits) baud = baud * 10 + (c - '0');
+    }
+    if (!digits || baud == 0)
+      throw UsageError(FormatMessage("Ung\xFCltige Baudrate \"%s\"", {value}), command_);
+    out.baud = baud;
+  }
+
   template <typename T>
   void SetOnce(std::optional<T>& slot, T value, const std::string& name) {
     if (slot) throw UsageError(FormatMessage(msg::kOptionTwice, {name}), command_);
@@ -120,6 +139,7 @@ class OptionReader {
 
   std::span<const std::string> args_;
   std::string command_;
+  bool baudGiven_ = false;
 };
 
 Arguments HelpFor(const std::string& command) {
@@ -177,6 +197,14 @@ Arguments ParseArguments(std::span<const std::string> args) {
     if (positional.empty()) throw UsageError(msg::kMissingPickPlaceFile, command);
     if (positional.size() > 1)
       throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    result.input = positional[0];
+  } else if (command == "send") {
+    result.command = Command::kSend;
+    if (!reader.Read(result, {"--port", "--baud"}, positional)) return HelpFor(command);
+    if (positional.empty()) throw UsageError("Das Programm fehlt (PROGRAMM.nc)", command);
+    if (positional.size() > 1)
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    if (!result.port) throw UsageError("Der Anschluss fehlt (--port GER\xC4T)", command);
     result.input = positional[0];
   } else if (command.starts_with("-")) {
     throw UsageError(FormatMessage(msg::kUnknownOption, {command}), "");

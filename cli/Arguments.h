@@ -8,7 +8,7 @@
 
 namespace tav::cli {
 
-enum class Command { kHelp, kGCode, kImport, kPlan, kShow };
+enum class Command { kHelp, kGCode, kImport, kPlan, kShow, kSend };
 
 // What a command line asks for. Paths are taken as given, byte for byte.
 struct Arguments {
@@ -18,13 +18,15 @@ struct Arguments {
   std::optional<std::string> project;  // --project
   std::optional<std::string> pnp;      // --pnp (gcode)
   std::optional<std::string> output;   // -o
-  std::string input;                   // the pick-and-place file (import, show)
+  std::string input;                   // the pick-and-place file (import, show), the program (send)
   std::optional<char> decimalSeparator;
   std::optional<std::string> machine;  // --machine (gcode, import, plan)
   // --set KEY=VALUE in command-line order; each key is a stored setting's
   // project key as the settings table spells it.
   std::vector<std::pair<std::string, std::string>> settings;
-  bool summary = false;  // --summary (gcode): the job estimate on stderr
+  bool summary = false;             // --summary (gcode): the job estimate on stderr
+  std::optional<std::string> port;  // --port (send): the serial device
+  int baud = 115200;                // --baud (send)
 };
 
 // Reads the arguments after the program name:
@@ -34,6 +36,7 @@ struct Arguments {
 // gcode, import and plan also take [--machine M] and any number of
 // [--set KEY=VALUE].
 //   show F [--decimal-separator C]
+//   send PROGRAM --port DEVICE [--baud N]
 //   --help | COMMAND --help
 // Long options also take "--name=value" ("--summary" takes no value); "--" ends
 // the options. An option given

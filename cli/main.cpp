@@ -1,6 +1,8 @@
 // The command-line tool `tav`: batch conversion of pick-and-place files to
-// G-code, to projects and to passes (tav plan). Exit status 0 on success, 1
-// when a command fails, 2 when the command line itself is wrong.
+// G-code, to projects and to passes (tav plan), and streaming a program to a
+// GRBL controller (tav send). Exit status 0 on success, 1 when a command
+// fails, 2 when the command line itself is wrong, 130 when tav send was
+// interrupted.
 #include <clocale>
 #include <cstdio>
 #include <exception>
@@ -10,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/PlanCommand.h"
+#include "cli/SendCommand.h"
 #include "cli/TerminalText.h"
 #include "cli/Usage.h"
 #include "cli/UsageError.h"
@@ -70,6 +73,8 @@ int main(int argc, char** argv) {
         ChooseDecimalSeparator(parsed);
         tav::cli::RunPlan(parsed);
         return 0;
+      case tav::cli::Command::kSend:
+        return tav::cli::RunSend(parsed, stderr);
       case tav::cli::Command::kShow:
         ChooseDecimalSeparator(parsed);
         tav::cli::RunShow(parsed, stdout, stderr);
