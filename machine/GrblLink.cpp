@@ -123,6 +123,9 @@ void GrblLink::HandleReply(bool ok, int code, Clock::time_point now) {
   bytesInFlight_ -= sent.command.size() + 1;
   if (state_ == State::kStopping) return;
   if (sent.programLine < 0) {
+    // The controller ignores a jog cancel for a jog still in its receive
+    // buffer; now that the jog has been taken, cancel it again.
+    if (ok && sent.cancelled) output_ += kJogCancel;
     if (!ok) listener_.OnCommandError(sent.command, code);
     return;
   }
@@ -274,6 +277,8 @@ void GrblLink::CancelJog() {
   if (state_ == State::kClosed) return;
   // Jogs still waiting for room would start the motion again.
   std::erase_if(pending_, [](const Sent& sent) { return sent.command.starts_with("$J="); });
+  for (Sent& sent : inFlight_)
+    if (sent.command.starts_with("$J=")) sent.cancelled = true;
   output_ += kJogCancel;
 }
 

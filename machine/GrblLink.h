@@ -114,8 +114,9 @@ class GrblLink {
 
  private:
   struct Sent {
-    std::string command;   // without LF
-    int programLine = -1;  // index into the program, or -1 for a command
+    std::string command;     // without LF
+    int programLine = -1;    // index into the program, or -1 for a command
+    bool cancelled = false;  // a jog cancelled before the controller took it
   };
 
   void HandleLine(std::string_view line, Clock::time_point now);

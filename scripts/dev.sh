@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-wine clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-serialport-dev libqt6serialport6 libgl-dev \
+  fonts-wine clang-format
 
 # The test suite checks LinuxCNC-framed programs with LinuxCNC's own G-code
 # interpreter (rs274); that test is skipped where it is missing.

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "boards/PickPlaceImport.h"
@@ -14,8 +15,10 @@
 #include "project/JobChanges.h"
 #include "settings/MachineSettings.h"
 #include "ui/FileDialog.h"
+#include "ui/MachinePositionSource.h"
 
 class QCloseEvent;
+class QDockWidget;
 class QMenu;
 
 namespace Ui {
@@ -25,6 +28,8 @@ class TForm1;
 namespace tav::ui {
 
 class ComponentTreeModel;
+class FeederTeaching;
+class MachinePanel;
 class PlanDialog;
 class PositionDisplay;
 class TreePopupCommands;
@@ -71,6 +76,12 @@ class MainWindow final : public QMainWindow {
   const FileDialog& SaveDialog3() const noexcept { return saveDialog3_; }
   PlanDialog& PlanWindow() const noexcept { return *planDialog_; }
 
+  // The machine link: the panel "Maschinensteuerung" in its dock, and the
+  // position it reports for dialogs that take measured points.
+  MachinePanel& MachineControl() const noexcept { return *machinePanel_; }
+  QDockWidget* MachineDock() const noexcept { return machineDock_; }
+  MachinePositionSource MachinePosition() const;
+
   // Where the decimal separator is read from on a locale change; tests
   // replace the system locale.
   void SetLocaleSource(std::function<QLocale()> source);
@@ -97,6 +108,8 @@ class MainWindow final : public QMainWindow {
   void ShowPassPlan();
   void SaveMachineFile();
   void OpenMachineFile();
+  void ConnectMachine();
+  void DisconnectMachine();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -111,6 +124,7 @@ class MainWindow final : public QMainWindow {
   void ConnectCommands();
   void SetUpShortcuts();
   void WatchSettingsFields();
+  void SetUpMachineLink();
   void ShowPopupMenu(const QPoint& position);
 
   bool MayReplaceJob();
@@ -146,6 +160,11 @@ class MainWindow final : public QMainWindow {
   FileDialog openDialog3_;
   FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
+  // The machine link (owned by the window as Qt children).
+  QDockWidget* machineDock_ = nullptr;
+  MachinePanel* machinePanel_ = nullptr;
+  FeederTeaching* feederTeaching_ = nullptr;
+  std::optional<double> programSeconds_;  // the last generated program's estimate
 };
 
 }  // namespace tav::ui

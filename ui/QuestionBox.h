@@ -18,6 +18,7 @@ class QuestionBox final {
 
   static QString SaveChangesText();
   static QString StaleProgramText();
+  static QString StaleProgramToMachineText();
 
   // "Änderungen am Projekt speichern?" with Speichern (default), Verwerfen and
   // Abbrechen; Escape or closing the box answers Abbrechen.
@@ -25,6 +26,9 @@ class QuestionBox final {
   // "Der G-Code passt nicht mehr zu Bauteilen und Einstellungen. Trotzdem
   // speichern?" with Ja and Nein (default); Escape or closing answers Nein.
   static Answer AskToSaveStaleProgram(QWidget* parent);
+  // The same question before the program goes to the machine: "... Trotzdem
+  // an die Maschine senden?" with Ja and Nein (default).
+  static Answer AskToStreamStaleProgram(QWidget* parent);
 
   // Tests answer in place of the box: the answerer gets the question and the
   // buttons offered, in order, and returns one of them. An empty one restores

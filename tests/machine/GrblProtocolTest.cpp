@@ -214,7 +214,12 @@ TEST_F(GrblLinkTest, JogsInPlainNumbersAndOnlyWhenReady) {
   EXPECT_EQ(link_.TakeOutput(), "$J=G91 G21 X-0.100 F50.000\n");
   Feed("error:15\r\n");
   EXPECT_EQ(recorder_.events.back(), "$J=G91 G21 X-0.100 F50.000 error 15");
+  EXPECT_TRUE(link_.Jog(0, 2, 0, 50));
+  link_.TakeOutput();
   link_.CancelJog();
+  EXPECT_EQ(link_.TakeOutput(), "\x85");
+  // The controller ignored the cancel while the jog sat in its buffer.
+  Feed("ok\r\n");
   EXPECT_EQ(link_.TakeOutput(), "\x85");
   link_.Start(GrblProgram::Prepare("G1 X1\n"), now_);
   EXPECT_FALSE(link_.Jog(1, 0, 0, 100));
