@@ -22,7 +22,16 @@ QtSerialTransport::QtSerialTransport(QObject* parent) : QObject(parent) {
 
 QtSerialTransport::~QtSerialTransport() {
   timer_.stop();
-  if (port_.isOpen()) port_.close();
+  if (!port_.isOpen()) return;
+  // The window closes during a program: the controller would go on with the
+  // lines in its buffer, so stop it at once (feed hold, then soft reset).
+  const auto state = link_.state();
+  if (state == machine::GrblLink::State::kStreaming ||
+      state == machine::GrblLink::State::kStopping) {
+    port_.write("!\x18", 2);
+    port_.waitForBytesWritten(200);
+  }
+  port_.close();
 }
 
 bool QtSerialTransport::Open(const QString& port, int baud) {

@@ -128,6 +128,7 @@ TEST_F(MachineLinkUi, AnErrorStopsTheMachineAndShowsLineTextAndMeaning) {
   EXPECT_TRUE(Panel().MessageText().startsWith(
       QString::fromUtf8("Zeile 4 \"G7 X1\": Fehler 20: Nicht unterstützter G-Code-Befehl")))
       << Panel().MessageText().toStdString();
+  EXPECT_TRUE(WaitUntil([&] { return Panel().StateText() == "Idle"; }));
   Screenshot(&Panel(), "machine-panel-error.png");
 }
 
@@ -150,6 +151,23 @@ TEST_F(MachineLinkUi, PullingThePlugShowsGetrennt) {
       << Panel().MessageText().toStdString();
   EXPECT_FALSE(Button("Feeder1_Uebernehmen")->isEnabled());
   EXPECT_FALSE(form_.MachinePosition()());
+}
+
+TEST(MachinePanelAlone, ClosingDuringAProgramStopsTheMachine) {
+  tav::test::FakeGrbl::Options options;
+  options.blockTime = std::chrono::milliseconds(50);
+  tav::test::FakeGrbl fake(options);
+  auto panel = std::make_unique<MachinePanel>();
+  panel->Connect(QString::fromStdString(fake.device()), 115200);
+  ASSERT_TRUE(WaitUntil([&] { return panel->IsConnected(); }));
+  std::string program;
+  for (int i = 0; i < 100; ++i) program += "G1 X" + std::to_string(i) + " F100\r\n";
+  panel->SetProgramSource([&] { return MachinePanel::Program{program, false, std::nullopt}; });
+  panel->StartProgram();
+  ASSERT_TRUE(WaitUntil([&] { return fake.linesRead().size() > 3; }));
+  panel.reset();
+  EXPECT_TRUE(WaitUntil([&] { return fake.resets() == 1; }));
+  EXPECT_EQ(fake.realTimeBytes(), "!\x18");
 }
 
 }  // namespace
