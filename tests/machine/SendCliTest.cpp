@@ -126,5 +126,20 @@ TEST_F(TavSend, RefusesAProgramWithARealTimeByteBeforeOpeningThePort) {
   EXPECT_TRUE(send.err().starts_with("Zeile 2: ")) << send.err();
 }
 
+TEST_F(TavSend, WrongCallsAreUsageErrors) {
+  const std::string program = Program("p.nc", "M2\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string hint;
+  } cases[] = {{{"send", program}, "Der Anschluss fehlt"},
+               {{"send", "--port", "/dev/null"}, "Das Programm fehlt"},
+               {{"send", program, "--port", "/dev/null", "--baud", "schnell"}, "Baudrate"}};
+  for (const auto& c : cases) {
+    TavProcess send(folder_, c.args);
+    EXPECT_EQ(send.Wait(), 2) << c.hint;
+    EXPECT_NE(send.err().find(c.hint), std::string::npos) << send.err();
+  }
+}
+
 }  // namespace
 }  // namespace tav

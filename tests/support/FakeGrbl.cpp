@@ -95,7 +95,9 @@ void FakeGrbl::Run() {
     const auto now = Clock::now();
     std::lock_guard lock(mutex_);
     if (p.revents & POLLHUP) {
-      // Nobody has the device open.
+      // Nobody has the device open (any more); what was written before the
+      // close still counts.
+      if (connected_ && (p.revents & POLLIN)) ReadBytes(now);
       connected_ = false;
       std::this_thread::sleep_for(1ms);
       continue;
