@@ -10,6 +10,7 @@
 #include "core/FileAccess.h"
 #include "machine/GrblLink.h"
 #include "machine/GrblProgram.h"
+#include "machine/MachineMessages.h"
 #include "machine/SerialPort.h"
 
 namespace tav::cli {
@@ -106,7 +107,7 @@ int RunSend(const Arguments& args, std::FILE* standardError) {
   constexpr int kInterrupted = 130;
   machine::GrblProgram program = machine::GrblProgram::Prepare(ReadFileBytes(args.input));
   const std::size_t total = program.lines().size();
-  if (total == 0) throw Error("Das Programm enth\xE4lt keine Befehle");
+  if (total == 0) throw Error(machine::msg::kEmptyProgram);
 
   InterruptGuard guard;
   machine::SerialPort port(*args.port, args.baud);

@@ -21,7 +21,6 @@ inline constexpr const char* kErrorResponse = "Fehler %s: %s";
 inline constexpr const char* kAlarmResponse = "Alarm %s: %s";
 inline constexpr const char* kControllerRestarted =
     "Die Steuerung hat sich w\xE4hrend des Programms neu gestartet";
-inline constexpr const char* kStoppedByUser = "Vom Benutzer angehalten";
 inline constexpr const char* kCannotOpenPort =
     "Der Anschluss \"%s\" l\xE4sst sich nicht \xF6"
     "ffnen: %s";

@@ -8,12 +8,15 @@
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <functional>
 
 #include "UiTestSupport.h"
 #include "support/FakeGrbl.h"
+#include "ui/ConnectDialog.h"
 #include "ui/EditorText.h"
 #include "ui/MachinePanel.h"
 #include "ui/ProgramEditor.h"
@@ -151,6 +154,27 @@ TEST_F(MachineLinkUi, PullingThePlugShowsGetrennt) {
       << Panel().MessageText().toStdString();
   EXPECT_FALSE(Button("Feeder1_Uebernehmen")->isEnabled());
   EXPECT_FALSE(form_.MachinePosition()());
+}
+
+TEST(ConnectDialogTest, OffersAnyPathAt115200AndRemembersTheLastChoice) {
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QStringLiteral("Tavoline"), QStringLiteral("Tavoline")).clear();
+  {
+    ConnectDialog dialog;
+    EXPECT_EQ(dialog.Baud(), 115200);
+    dialog.SetPort(QStringLiteral("/dev/pts/99"));
+    dialog.findChild<QComboBox*>(QStringLiteral("Baudrate"))
+        ->setCurrentText(QStringLiteral("57600"));
+    dialog.Remember();
+  }
+  ConnectDialog again;
+  EXPECT_EQ(again.Port(), "/dev/pts/99");
+  EXPECT_EQ(again.Baud(), 57600);
+  again.findChild<QComboBox*>(QStringLiteral("Baudrate"))
+      ->setCurrentText(QStringLiteral("schnell"));
+  EXPECT_EQ(again.Baud(), 0);
+  QSettings(QStringLiteral("Tavoline"), QStringLiteral("Tavoline")).clear();
+  QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(MachinePanelAlone, ClosingDuringAProgramStopsTheMachine) {
