@@ -46,7 +46,7 @@ constexpr std::string_view kSendHelp =
     "gesendet; der Empfangspuffer der Steuerung (128 Bytes) bleibt gef\xFCllt.\n"
     "\n"
     "  PROGRAMM.nc              das Programm (z. B. mit Steuerung GRBL erzeugt)\n"
-    "  --port GER\xC4T            die serielle Schnittstelle, z. B. /dev/ttyUSB0\n"
+    "  --port GER\xC4T             die serielle Schnittstelle, z. B. /dev/ttyUSB0\n"
     "  --baud N                 Baudrate (Standard: 115200)\n"
     "\n"
     "Bei error: oder ALARM: und bei Strg+C wird die Maschine angehalten\n"
