@@ -98,9 +98,14 @@ class OptionReader {
       StoreMeasuredPart(out, value);
       return;
     }
+    if (name == "--baud") {
+      StoreBaud(out, value);
+      return;
+    }
     std::optional<std::string>& slot = name == "--project"   ? out.project
                                        : name == "--pnp"     ? out.pnp
                                        : name == "--machine" ? out.machine
+                                       : name == "--port"    ? out.port
                                                              : out.output;
     SetOnce(slot, std::move(value), name);
   }
@@ -133,6 +138,20 @@ class OptionReader {
     out.align.push_back({text.substr(0, equals), static_cast<double>(*x), static_cast<double>(*y)});
   }
 
+  void StoreBaud(Arguments& out, const std::string& value) {
+    if (baudGiven_) throw UsageError(FormatMessage(msg::kOptionTwice, {"--baud"}), command_);
+    baudGiven_ = true;
+    int baud = 0;
+    bool digits = !value.empty() && value.size() <= 7;
+    for (const char c : value) {
+      digits = digits && std::isdigit(static_cast<unsigned char>(c)) != 0;
+      if (digits) baud = baud * 10 + (c - '0');
+    }
+    if (!digits || baud == 0)
+      throw UsageError(FormatMessage("Ung\xFCltige Baudrate \"%s\"", {value}), command_);
+    out.baud = baud;
+  }
+
   template <typename T>
   void SetOnce(std::optional<T>& slot, T value, const std::string& name) {
     if (slot) throw UsageError(FormatMessage(msg::kOptionTwice, {name}), command_);
@@ -141,6 +160,7 @@ class OptionReader {
 
   std::span<const std::string> args_;
   std::string command_;
+  bool baudGiven_ = false;
 };
 
 Arguments HelpFor(const std::string& command) {
@@ -211,6 +231,14 @@ Arguments ParseArguments(std::span<const std::string> args) {
     if (positional.empty()) throw UsageError(msg::kMissingPickPlaceFile, command);
     if (positional.size() > 1)
       throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    result.input = positional[0];
+  } else if (command == "send") {
+    result.command = Command::kSend;
+    if (!reader.Read(result, {"--port", "--baud"}, positional)) return HelpFor(command);
+    if (positional.empty()) throw UsageError("Das Programm fehlt (PROGRAMM.nc)", command);
+    if (positional.size() > 1)
+      throw UsageError(FormatMessage(msg::kUnexpectedArgument, {positional[1]}), command);
+    if (!result.port) throw UsageError("Der Anschluss fehlt (--port GER\xC4T)", command);
     result.input = positional[0];
   } else if (command.starts_with("-")) {
     throw UsageError(FormatMessage(msg::kUnknownOption, {command}), "");

@@ -9,7 +9,7 @@
 
 namespace tav::cli {
 
-enum class Command { kHelp, kVersion, kGCode, kImport, kPlan, kShow };
+enum class Command { kHelp, kVersion, kGCode, kImport, kPlan, kShow, kSend };
 
 // What a command line asks for. Paths are taken as given, byte for byte.
 struct Arguments {
@@ -19,7 +19,7 @@ struct Arguments {
   std::optional<std::string> project;  // --project
   std::optional<std::string> pnp;      // --pnp (gcode)
   std::optional<std::string> output;   // -o
-  std::string input;                   // the pick-and-place file (import, show)
+  std::string input;                   // the pick-and-place file (import, show), the program (send)
   std::optional<char> decimalSeparator;
   std::optional<std::string> machine;  // --machine (gcode, import, plan)
   // --set KEY=VALUE in command-line order; each key is a stored setting's
@@ -34,6 +34,8 @@ struct Arguments {
     double y = 0;
   };
   std::vector<MeasuredPart> align;
+  std::optional<std::string> port;  // --port (send): the serial device
+  int baud = 115200;                // --baud (send)
 };
 
 // Reads the arguments after the program name:
@@ -43,6 +45,7 @@ struct Arguments {
 // gcode, import and plan also take [--machine M], any number of
 // [--set KEY=VALUE] and none or two [--align REF=X,Y] (numbers with ".").
 //   show F [--decimal-separator C]
+//   send PROGRAM --port DEVICE [--baud N]
 //   show --project P [--decimal-separator C]
 //   --help | COMMAND --help | --version
 // Long options also take "--name=value" ("--summary" takes no value); "--" ends

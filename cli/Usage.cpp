@@ -50,6 +50,23 @@ constexpr std::string_view kPlanNotes =
 constexpr std::string_view kShowSynopsis =
     "tav show F.csv [--decimal-separator C]\n"
     "  tav show --project P.tav [--decimal-separator C]\n";
+constexpr std::string_view kSendSynopsis = "tav send PROGRAMM.nc --port GER\xC4T [--baud N]\n";
+
+constexpr std::string_view kSendHelp =
+    "Sendet ein G-Code-Programm an eine GRBL-Steuerung (GRBL 1.1) und wartet, bis\n"
+    "jede Zeile mit \"ok\" best\xE4tigt ist. Kommentare und Leerzeilen werden nicht\n"
+    "gesendet; der Empfangspuffer der Steuerung (128 Bytes) bleibt gef\xFCllt.\n"
+    "\n"
+    "  PROGRAMM.nc              das Programm (z. B. mit Steuerung GRBL erzeugt)\n"
+    "  --port GER\xC4T             die serielle Schnittstelle, z. B. /dev/ttyUSB0\n"
+    "  --baud N                 Baudrate (Standard: 115200)\n"
+    "\n"
+    "Bei error: oder ALARM: und bei Strg+C wird die Maschine angehalten\n"
+    "(Vorschub halten, dann Zur\xFC"
+    "cksetzen) und die Zeile im Programm genannt.\n"
+    "\n"
+    "Exit-Status: 0 alle Zeilen best\xE4tigt, 1 Fehler oder Alarm (Maschine\n"
+    "angehalten), 2 falscher Aufruf, 130 mit Strg+C abgebrochen.\n";
 
 constexpr std::string_view kGCodeHelp =
     "Erzeugt das G-Code-Programm aus Projekt und Pick-and-Place-Datei.\n"
@@ -111,9 +128,12 @@ std::string HelpText(std::string_view command) {
     text.append(kSettingOptionsHelp).append(kPlanNotes);
   } else if (command == "show") {
     text.append(kShowSynopsis).append("\n").append(kShowHelp);
+  } else if (command == "send") {
+    return text.append(kSendSynopsis).append("\n").append(kSendHelp);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
     text.append("  ").append(kPlanSynopsis).append("  ").append(kShowSynopsis);
+    text.append("  ").append(kSendSynopsis);
     text.append("  tav --help, tav BEFEHL --help, tav --version\n\n");
     text.append(
         "Tavoline: aus der Pick-and-Place-Datei einer Leiterplatte ein G-Code-Programm\n"
@@ -123,7 +143,8 @@ std::string HelpText(std::string_view command) {
         "  gcode    G-Code-Programm erzeugen\n"
         "  import   Pick-and-Place-Datei als Projekt speichern\n"
         "  plan     Durchg\xE4nge zu je vier Bauteilarten und Einrichtungsblatt erzeugen\n"
-        "  show     zeigen, was aus einer Pick-and-Place-Datei gelesen wird\n");
+        "  show     zeigen, was aus einer Pick-and-Place-Datei gelesen wird\n"
+        "  send     Programm an eine GRBL-Steuerung senden\n");
   }
   text.append(kExitStatus);
   return text;
@@ -139,12 +160,16 @@ std::string UsageHint(std::string_view command) {
     text.append(kPlanSynopsis);
   } else if (command == "show") {
     text.append(kShowSynopsis);
+  } else if (command == "send") {
+    text.append(kSendSynopsis);
   } else {
     text.append("\n  ").append(kGCodeSynopsis).append("  ").append(kImportSynopsis);
     text.append("  ").append(kPlanSynopsis).append("  ").append(kShowSynopsis);
+    text.append("  ").append(kSendSynopsis);
   }
   text.append("Mehr dazu: tav ");
-  if (command == "gcode" || command == "import" || command == "plan" || command == "show")
+  if (command == "gcode" || command == "import" || command == "plan" || command == "show" ||
+      command == "send")
     text.append(command).append(" ");
   text.append("--help\n");
   return text;

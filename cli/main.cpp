@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command-line tool `tav`: batch conversion of pick-and-place files to
-// G-code, to projects and to passes (tav plan). Exit status 0 on success, 1
-// when a command fails, 2 when the command line itself is wrong.
+// G-code, to projects and to passes (tav plan), and streaming a program to a
+// GRBL controller (tav send). Exit status 0 on success, 1 when a command
+// fails, 2 when the command line itself is wrong, 130 when tav send was
+// interrupted.
 #include <clocale>
 #include <cstdio>
 #include <exception>
@@ -11,6 +13,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/PlanCommand.h"
+#include "cli/SendCommand.h"
 #include "cli/TerminalText.h"
 #include "cli/Usage.h"
 #include "cli/UsageError.h"
@@ -74,6 +77,8 @@ int main(int argc, char** argv) {
         ChooseDecimalSeparator(parsed);
         tav::cli::RunPlan(parsed);
         return 0;
+      case tav::cli::Command::kSend:
+        return tav::cli::RunSend(parsed, stderr);
       case tav::cli::Command::kShow:
         ChooseDecimalSeparator(parsed);
         tav::cli::RunShow(parsed, stdout, stderr);

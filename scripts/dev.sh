@@ -16,7 +16,7 @@ configure() {
   # shellcheck disable=SC2086
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" ${TAV_CMAKE_ARGS:-} >/dev/null
 }
-qt_packages=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev fonts-wine)
+qt_packages=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-serialport-dev libgl-dev fonts-wine)
 
 case "${1:-}" in
   example)

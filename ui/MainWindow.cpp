@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -23,6 +24,7 @@
 #include "boards/TreeSummary.h"
 #include "core/DecimalSeparator.h"
 #include "core/EditCommands.h"
+#include "core/Error.h"
 #include "core/NumberConversion.h"
 #include "gcode/GCodeGenerator.h"
 #include "plan/PassPrograms.h"
@@ -33,13 +35,16 @@
 #include "ui/BoardAlignmentDialog.h"
 #include "ui/ComponentTreeModel.h"
 #include "ui/ComponentTreeView.h"
+#include "ui/ConnectDialog.h"
 #include "ui/EditorText.h"
 #include "ui/ErrorDisplay.h"
+#include "ui/FeederTeaching.h"
 #include "ui/FileDropHandler.h"
 #include "ui/FilePath.h"
 #include "ui/ImageList.h"
 #include "ui/LocaleDecimalSeparator.h"
 #include "ui/LocaleTextLess.h"
+#include "ui/MachinePanel.h"
 #include "ui/PickPlaceFileHelp.h"
 #include "ui/PlanDialog.h"
 #include "ui/PositionDisplay.h"
@@ -106,6 +111,7 @@ MainWindow::MainWindow(const QStringList& arguments, QWidget* parent)
   SetUpRecentFiles();
   WatchSettingsFields();
   new ValveProposal(*ui_, this);
+  SetUpMachineLink();
   // Last, so that it knows every field and every shortcut.
   new WindowShortcuts(*this);
   new FileDropHandler(*this, [this](const QString& path) { OpenDroppedFile(path); });
@@ -387,6 +393,8 @@ void MainWindow::GenerateGCode() {
   }
   SetEditorText(*ui_->Memo1, program);
   ui_->GCode_Summary->setText(ToQString(tav::JobSummaryText(summary)));
+  programSeconds_.reset();
+  if (summary.minutes) programSeconds_ = static_cast<double>(*summary.minutes) * 60;
   changes_.MarkProgramGenerated();
 }
 
@@ -405,6 +413,54 @@ void MainWindow::ExportGCodeFile() {
   if (!saveDialog1_.Execute(*dialogRunner_, this)) return;
   saveDialog1_.SetFileName(FromCorePath(GCodeFileName(ToCorePath(saveDialog1_.FileName()))));
   tav::ExportGCode(EditorTextWithCrLf(*ui_->Memo1), ToCorePath(saveDialog1_.FileName()));
+}
+
+// --- Machine link -------------------------------------------------------------
+
+void MainWindow::SetUpMachineLink() {
+  machinePanel_ = new MachinePanel(this);
+  machineDock_ = new QDockWidget(QStringLiteral("Maschinensteuerung"), this);
+  machineDock_->setObjectName(QStringLiteral("Maschinensteuerung"));
+  machineDock_->setWidget(machinePanel_);
+  addDockWidget(Qt::RightDockWidgetArea, machineDock_);
+  machineDock_->hide();
+  machinePanel_->SetProgramSource([this] {
+    return MachinePanel::Program{EditorTextWithCrLf(*ui_->Memo1), changes_.ProgramStale(),
+                                 programSeconds_};
+  });
+  feederTeaching_ = new FeederTeaching(
+      {{{ui_->Feeder1_Uebernehmen, ui_->Feeder1_X, ui_->Feeder1_Y, ui_->Feeder1_Z},
+        {ui_->Feeder2_Uebernehmen, ui_->Feeder2_X, ui_->Feeder2_Y, ui_->Feeder2_Z},
+        {ui_->Feeder3_Uebernehmen, ui_->Feeder3_X, ui_->Feeder3_Y, ui_->Feeder3_Z},
+        {ui_->Feeder4_Uebernehmen, ui_->Feeder4_X, ui_->Feeder4_Y, ui_->Feeder4_Z}}},
+      ui_->Feeder_ZUebernehmen, machinePanel_->PositionSource(), this);
+  connect(machinePanel_, &MachinePanel::connectionChanged, this, [this](bool connected) {
+    feederTeaching_->SetAvailable(connected);
+    if (connected) machineDock_->show();
+  });
+  // The alignment dialog takes its measured points from the machine too.
+  SetMachinePositionSource(machinePanel_->PositionSource());
+  connect(ui_->Verbinden1, &QAction::triggered, this, &MainWindow::ConnectMachine);
+  connect(ui_->Trennen1, &QAction::triggered, this, &MainWindow::DisconnectMachine);
+}
+
+MachinePositionSource MainWindow::MachinePosition() const {
+  return machinePanel_->PositionSource();
+}
+
+void MainWindow::ConnectMachine() {
+  ErrorDisplay::Run([this] {
+    ConnectDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.Baud() == 0) throw tav::Error("Die Baudrate muss eine positive ganze Zahl sein");
+    machinePanel_->Connect(dialog.Port(), dialog.Baud());
+    machineDock_->show();
+  });
+}
+
+void MainWindow::DisconnectMachine() {
+  machinePanel_->Disconnect();
+  machineDock_->hide();
 }
 
 // --- Position display -------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "boards/PickPlaceImport.h"
@@ -18,6 +19,7 @@
 #include "ui/MachinePositionSource.h"
 
 class QCloseEvent;
+class QDockWidget;
 class QMenu;
 
 namespace Ui {
@@ -29,6 +31,8 @@ namespace tav::ui {
 class BedPreview;
 class BoardAlignmentDialog;
 class ComponentTreeModel;
+class FeederTeaching;
+class MachinePanel;
 class PlanDialog;
 class PositionDisplay;
 class RecentFiles;
@@ -80,6 +84,12 @@ class MainWindow final : public QMainWindow {
   // Where "Ausrichten…" takes measured positions from; empty: typed only.
   void SetMachinePositionSource(MachinePositionSource source);
 
+  // The machine link: the panel "Maschinensteuerung" in its dock, and the
+  // position it reports for dialogs that take measured points.
+  MachinePanel& MachineControl() const noexcept { return *machinePanel_; }
+  QDockWidget* MachineDock() const noexcept { return machineDock_; }
+  MachinePositionSource MachinePosition() const;
+
   // Where the decimal separator is read from on a locale change; tests
   // replace the system locale.
   void SetLocaleSource(std::function<QLocale()> source);
@@ -111,6 +121,8 @@ class MainWindow final : public QMainWindow {
   // else imported as a board file, each after the usual question.
   void OpenDroppedFile(const QString& path);
   void OpenRecentProject(const QString& path);
+  void ConnectMachine();
+  void DisconnectMachine();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -128,6 +140,7 @@ class MainWindow final : public QMainWindow {
   void SetUpNewJob();
   void SetUpRecentFiles();
   void WatchSettingsFields();
+  void SetUpMachineLink();
   void ShowPopupMenu(const QPoint& position);
 
   bool MayReplaceJob();
@@ -167,6 +180,11 @@ class MainWindow final : public QMainWindow {
   FileDialog saveDialog3_;
   std::function<QLocale()> localeSource_;
   RecentFiles* recent_ = nullptr;
+  // The machine link (owned by the window as Qt children).
+  QDockWidget* machineDock_ = nullptr;
+  MachinePanel* machinePanel_ = nullptr;
+  FeederTeaching* feederTeaching_ = nullptr;
+  std::optional<double> programSeconds_;  // the last generated program's estimate
 };
 
 }  // namespace tav::ui

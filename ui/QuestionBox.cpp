@@ -59,6 +59,19 @@ QString QuestionBox::HandEditsText() {
       "Der G-Code wurde von Hand ge\u00e4ndert. \u00c4nderungen verwerfen und neu erzeugen?");
 }
 
+QString QuestionBox::StaleProgramToMachineText() {
+  return QStringLiteral(
+      "Der G-Code passt nicht mehr zu Bauteilen und Einstellungen. Trotzdem an die Maschine "
+      "senden?");
+}
+
+QuestionBox::Answer QuestionBox::AskToStreamStaleProgram(QWidget* parent) {
+  return Ask(parent, StaleProgramToMachineText(),
+             {{Answer::Ja, QMessageBox::Yes, QStringLiteral("Ja")},
+              {Answer::Nein, QMessageBox::No, QStringLiteral("Nein")}},
+             Answer::Nein, Answer::Nein);
+}
+
 QuestionBox::Answer QuestionBox::AskToSaveChanges(QWidget* parent) {
   return Ask(parent, SaveChangesText(),
              {{Answer::Speichern, QMessageBox::Save, QStringLiteral("Speichern")},

@@ -20,6 +20,7 @@ class QuestionBox final {
   static QString SaveChangesText();
   static QString StaleProgramText();
   static QString HandEditsText();
+  static QString StaleProgramToMachineText();
 
   // "Änderungen am Projekt speichern?" with Speichern (default), Verwerfen and
   // Abbrechen; Escape or closing the box answers Abbrechen.
@@ -30,6 +31,9 @@ class QuestionBox final {
   // "Der G-Code wurde von Hand geändert. Änderungen verwerfen und neu
   // erzeugen?" with Ja and Nein (default); Escape or closing answers Nein.
   static Answer AskToDiscardHandEdits(QWidget* parent);
+  // The same question before the program goes to the machine: "... Trotzdem
+  // an die Maschine senden?" with Ja and Nein (default).
+  static Answer AskToStreamStaleProgram(QWidget* parent);
 
   // Tests answer in place of the box: the answerer gets the question and the
   // buttons offered, in order, and returns one of them. An empty one restores

@@ -1,17 +1,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source folder includes a header of a layer above it. The order:
 #   core <- settings <- gcode, project <- plan <- cli, ui, app
-# boards/ (board-file readers) sits on core only and is used from plan up.
+# boards/ (board-file readers) sits on core only and is used from plan up;
+# machine/ (the controller link) sits on core only and is used by cli and ui.
 set(allowed_core core)
 set(allowed_boards boards core)
+set(allowed_machine machine core)
 set(allowed_settings settings core)
 set(allowed_gcode gcode settings core)
 set(allowed_project project settings core)
 set(allowed_plan plan gcode project settings boards core)
-set(allowed_cli cli plan gcode project settings boards core)
-set(allowed_ui ui plan gcode project settings boards core)
-set(allowed_app app ui plan gcode project settings boards core)
-set(layers core boards settings gcode project plan cli ui app)
+set(allowed_cli cli machine plan gcode project settings boards core)
+set(allowed_ui ui machine plan gcode project settings boards core)
+set(allowed_app app ui machine plan gcode project settings boards core)
+set(layers core boards machine settings gcode project plan cli ui app)
 
 set(upward "")
 foreach(layer ${layers})

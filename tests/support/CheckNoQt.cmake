@@ -2,7 +2,8 @@
 # Fails when a source file of the standard-library-only layers includes Qt.
 file(GLOB_RECURSE files
   ${SOURCE_DIR}/core/* ${SOURCE_DIR}/boards/* ${SOURCE_DIR}/settings/* ${SOURCE_DIR}/gcode/*
-  ${SOURCE_DIR}/project/* ${SOURCE_DIR}/plan/* ${SOURCE_DIR}/cli/*)
+  ${SOURCE_DIR}/project/* ${SOURCE_DIR}/plan/* ${SOURCE_DIR}/cli/*
+  ${SOURCE_DIR}/machine/*)
 foreach(f ${files})
   file(STRINGS ${f} hits REGEX "#[ \t]*include[ \t]*[<\"]Q")
   if(hits)

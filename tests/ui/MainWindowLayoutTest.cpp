@@ -149,10 +149,11 @@ TEST_F(MainWindowLayout, ColoursFontAndTreeSettings) {
 
 TEST_F(MainWindowLayout, MenusAndPopupMenu) {
   const QList<QAction*> menus = form_.menuBar()->actions();
-  ASSERT_EQ(menus.size(), 3);
+  ASSERT_EQ(menus.size(), 4);
   EXPECT_EQ(menus[0]->text(), "&Projekt");
   EXPECT_EQ(menus[1]->text(), "&Einstellungen");
-  EXPECT_EQ(menus[2]->text(), "&Hilfe");
+  EXPECT_EQ(menus[2]->text(), "&Maschine");
+  EXPECT_EQ(menus[3]->text(), "&Hilfe");
   const auto texts = [](const QList<QAction*>& actions) {
     QStringList result;
     for (const QAction* action : actions)
@@ -169,6 +170,8 @@ TEST_F(MainWindowLayout, MenusAndPopupMenu) {
   EXPECT_EQ(texts(menus[1]->menu()->actions()),
             QStringList({"Speichern1=Speichern", "Laden2=Laden"}));
   EXPECT_EQ(texts(menus[2]->menu()->actions()),
+            QStringList({QStringLiteral("Verbinden1=Verbinden\u2026"), "Trennen1=Trennen"}));
+  EXPECT_EQ(texts(menus[3]->menu()->actions()),
             QStringList({"PickandPlaceFileAufbau1=Pick and Place File Aufbau", "About1=About"}));
 
   QMenu* popup = form_.PopupMenu();
