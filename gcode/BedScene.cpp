@@ -5,6 +5,7 @@
 
 #include "core/ComponentBlock.h"
 #include "core/Error.h"
+#include "gcode/ProgramCheck.h"
 
 namespace tav {
 namespace {
@@ -74,6 +75,14 @@ BedScene MakeBedScene(const ComponentTree& tree, const MachineSettings& settings
     }
     scene.feeders[static_cast<std::size_t>(i)] = shown;
     all.Add(shown.at);
+  }
+  const WorkArea travel = ReadWorkArea(settings);
+  if (travel.xMin && travel.xMax && travel.yMin && travel.yMax) {
+    const Point2 low{static_cast<double>(*travel.xMin), static_cast<double>(*travel.yMin)};
+    const Point2 high{static_cast<double>(*travel.xMax), static_cast<double>(*travel.yMax)};
+    scene.workArea = std::array<Point2, 2>{{low, high}};
+    all.Add(low);
+    all.Add(high);
   }
   if (!all.empty)
     scene.bounds = std::array<Point2, 2>{{{all.minX, all.minY}, {all.maxX, all.maxY}}};

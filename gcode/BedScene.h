@@ -12,7 +12,8 @@
 namespace tav {
 
 // What the bed preview draws, in machine coordinates (mm): each component at
-// the position the program uses, the feeders and the board's outline.
+// the position the program uses, the feeders, the board's outline and the
+// machine's travel.
 struct BedScene {
   struct Part {
     Point2 at;
@@ -31,6 +32,9 @@ struct BedScene {
   std::array<std::optional<Feeder>, 4> feeders;
   // The turned box around the design positions of all parts, corner by corner.
   std::optional<std::array<Point2, 4>> board;
+  // The machine's travel (low and high corner), where all four X and Y limits
+  // are set.
+  std::optional<std::array<Point2, 2>> workArea;
   // The box around everything above; nothing for an empty scene.
   std::optional<std::array<Point2, 2>> bounds;
 };

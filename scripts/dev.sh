@@ -13,8 +13,15 @@ cd "$(dirname "$0")/.."
 
 build=${TAV_BUILD_DIR:-build}
 configure() {
+  # Where a compiler cache is installed, a rebuild of unchanged sources is
+  # quick; paths count from the project folder, so clones elsewhere share it.
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
   # shellcheck disable=SC2086
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" ${TAV_CMAKE_ARGS:-} >/dev/null
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" ${TAV_CMAKE_ARGS:-} >/dev/null
 }
 qt_packages=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-serialport-dev libgl-dev fonts-wine)
 

@@ -79,6 +79,13 @@ void BedCanvas::Render(QPainter& painter, const QSize& size) const {
   painter.fillRect(QRect(QPoint(0, 0), size), kBed);
   const View view = ViewFor(size);
 
+  if (scene_.workArea) {
+    const QRectF travel(view.ToPixel((*scene_.workArea)[0]), view.ToPixel((*scene_.workArea)[1]));
+    painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+    painter.setBrush(QColor(250, 250, 245));
+    painter.drawRect(travel.normalized());
+  }
+
   if (scene_.board) {
     QPolygonF outline;
     for (const tav::Point2& corner : *scene_.board) outline << view.ToPixel(corner);

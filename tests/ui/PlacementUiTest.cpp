@@ -121,6 +121,10 @@ TEST_F(PlacementUi, PreviewShowsARealBoardOnTheBedAndFollowsTheJob) {
   settings.originX = "60";
   settings.originY = "30";
   settings.boardRotation = "15";
+  settings.workXMin = "-5";
+  settings.workXMax = "300";
+  settings.workYMin = "-40";
+  settings.workYMax = "200,5";
   form_.WriteSettingsFields(settings);
 
   QAction* show = form_.findChild<QAction*>(QStringLiteral("Vorschau1"));
@@ -135,6 +139,9 @@ TEST_F(PlacementUi, PreviewShowsARealBoardOnTheBedAndFollowsTheJob) {
   EXPECT_GT(scene.parts.size(), 20u);
   ASSERT_TRUE(scene.feeders[3]);
   EXPECT_EQ(scene.feeders[3]->at.x, 100);
+  ASSERT_TRUE(scene.workArea);
+  EXPECT_EQ((*scene.workArea)[0].x, -5);
+  EXPECT_EQ((*scene.workArea)[1].y, 200.5);
 
   // Selecting in the tree highlights; a click on the part selects it back.
   auto* tree = Child<QTreeView>("TreeView1");
