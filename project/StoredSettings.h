@@ -36,7 +36,9 @@ struct StoredSetting {
   }
 };
 
-inline constexpr std::size_t kStoredSettingCount = 44;
+// 6 keys for each of the 4 feeders, 3 feeds, 7 in "G-Code", 1 in "Koordinaten",
+// 6 in "Maschine", 4 in "Platine".
+inline constexpr std::size_t kStoredSettingCount = 45;
 
 // The stored settings in the order they are written and read: feeders 1 to 4
 // (X, Y, Z, Versatz, Richtung, then the later Winkel "F<N>A"), the three

@@ -24,7 +24,8 @@ TEST(PlacementStorage, FirstSaveWritesTheNewKeysWithDefaultsInOrder) {
   EXPECT_NE(bytes.find("F1W=Rechts\r\nF1A=0\r\nF2X="), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("F4W=Rechts\r\nF4A=0\r\n"), std::string::npos);
   const std::size_t coordinates = bytes.find("[Koordinaten]");
-  const std::size_t machine = bytes.find("[Maschine]\r\nDrehachse=keine\r\n");
+  const std::size_t machine = bytes.find(
+      "[Maschine]\r\nX_Min=\r\nX_Max=\r\nY_Min=\r\nY_Max=\r\nZ_Min=\r\nDrehachse=keine\r\n");
   const std::size_t board =
       bytes.find("[Platine]\r\nNullpunkt_X=0.00\r\nNullpunkt_Y=0.00\r\nDrehung=0\r\nSeite=\r\n");
   ASSERT_NE(machine, std::string::npos) << bytes;

@@ -2,7 +2,7 @@
 # Fails when a source file (C++, CMake, script) does not name the project's
 # licence in its first two lines (the second after a shebang line), or when
 # LICENSE is not the GPL version 3 text.
-set(folders app bench boards cli cmake core dist fuzz gcode plan project scripts settings tests ui .ci)
+set(folders app bench boards cli cmake core dist fuzz gcode machine plan project scripts settings tests ui .ci)
 set(patterns *.cpp *.h *.hpp *.cmake CMakeLists.txt *.sh *.py)
 set(files ${SOURCE_DIR}/CMakeLists.txt ${SOURCE_DIR}/.ci/run)
 foreach(folder ${folders})
