@@ -106,8 +106,9 @@ void WritePlan(const Arguments& args, const PassPlan& plan,
 // its kind's feeder when its kind is in the pass and is left out otherwise,
 // as applying the pass to the imported tree would do.
 ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
-                                 const MachineSettings& settings, const FieldNote& note, int pass) {
-  return [&board, &plan, &settings, &note, pass](const ByteSink& write) {
+                                 const MachineSettings& settings, const SettingOrigins& origins,
+                                 int pass) {
+  return [&board, &plan, &settings, &origins, pass](const ByteSink& write) {
     std::size_t row = 0;
     const auto feederInPass = [&plan, pass, &row](const BoardComponent&) {
       const int kind = plan.KindOfRow(row++);
@@ -115,6 +116,10 @@ ByteProducer StreamedPassProgram(StreamedBoard& board, const PassPlan& plan,
     };
     MachineSettings withAngles = settings;
     plan.ApplyPassAngles(withAngles, pass);
+    // A refusal names the field of the settings the generator reads: this copy.
+    const FieldNote note = [&](const std::string& field) {
+      return origins.Note(withAngles, field);
+    };
     GCodeGenerator::Generate(board.Components(feederInPass), withAngles, write, note);
   };
 }
@@ -147,7 +152,7 @@ void StreamPlan(const Arguments& args) {
   // touched; each part is checked as its pass program is written.
   ProgramCheck(settings, ReadGCodeOptions(settings), note).Settings();
   WritePlan(args, plan, [&](int pass, const std::string& path) {
-    return FileContent{path, {}, StreamedPassProgram(board, plan, settings, note, pass)};
+    return FileContent{path, {}, StreamedPassProgram(board, plan, settings, origins, pass)};
   });
 }
 

@@ -39,7 +39,7 @@ BoardAlignment AlignBoard(Point2 designA, Point2 designB, Point2 measuredA, Poin
   if (!(std::fabs(result.differencePercent) <= kAlignmentRefusePercent))
     throw Error("Der gemessene Abstand weicht um " + Fixed(result.differenceMm, 3) + " mm (" +
                 Fixed(result.differencePercent, 2) +
-                " %) vom Abstand in der Platine ab; falsches Bauteil oder Tippfehler?");
+                " %) vom Abstand in der Platine ab (falsches Bauteil oder Tippfehler)");
   result.doubtful = std::fabs(result.differenceMm) > kAlignmentWarnMm;
 
   const double radians = std::atan2(my, mx) - std::atan2(dy, dx);
