@@ -436,10 +436,10 @@ void MainWindow::SetUpMachineLink() {
       ui_->Feeder_ZUebernehmen, machinePanel_->PositionSource(), this);
   connect(machinePanel_, &MachinePanel::connectionChanged, this, [this](bool connected) {
     feederTeaching_->SetAvailable(connected);
+    // The alignment dialog takes its measured points from the machine while connected.
+    SetMachinePositionSource(connected ? machinePanel_->PositionSource() : MachinePositionSource());
     if (connected) machineDock_->show();
   });
-  // The alignment dialog takes its measured points from the machine too.
-  SetMachinePositionSource(machinePanel_->PositionSource());
   connect(ui_->Verbinden1, &QAction::triggered, this, &MainWindow::ConnectMachine);
   connect(ui_->Trennen1, &QAction::triggered, this, &MainWindow::DisconnectMachine);
 }
