@@ -16,6 +16,7 @@
 
 #include "UiTestSupport.h"
 #include "support/FakeGrbl.h"
+#include "ui/BoardAlignmentDialog.h"
 #include "ui/ConnectDialog.h"
 #include "ui/EditorText.h"
 #include "ui/MachinePanel.h"
@@ -64,8 +65,15 @@ TEST_F(MachineLinkUi, JogsTeachesFeederOneAndRunsPausesResumesAndStops) {
   EXPECT_FALSE(form_.MachineDock()->isVisible());
   EXPECT_FALSE(Button("Feeder1_Uebernehmen")->isEnabled());
   EXPECT_FALSE(form_.MachinePosition()());
+  const auto alignmentTakesPositions = [this] {
+    return form_.AlignmentDialog()
+        .findChild<QPushButton*>(QStringLiteral("Punkt1_Uebernehmen"))
+        ->isVisibleTo(&form_.AlignmentDialog());
+  };
+  EXPECT_FALSE(alignmentTakesPositions());
   ConnectToFake();
   EXPECT_TRUE(form_.MachineDock()->isVisible());
+  EXPECT_TRUE(alignmentTakesPositions());
 
   // A 10 mm step along X and Y, each to its end.
   Child<QComboBox>("Schrittweite")->setCurrentText("10");
