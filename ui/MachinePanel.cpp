@@ -44,7 +44,12 @@ MachinePanel::MachinePanel(QWidget* parent)
   UpdateButtons();
 }
 
-MachinePanel::~MachinePanel() = default;
+MachinePanel::~MachinePanel() {
+  // The transport stops a running machine as it goes, which still handles the
+  // controller's replies: they must not reach a panel being torn down.
+  transport_->disconnect(this);
+  delete transport_;
+}
 
 void MachinePanel::WireButtons() {
   connect(ui_->Entsperren, &QPushButton::clicked, this, &MachinePanel::Unlock);
